@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+namespace Quelt {
+namespace OGL {
+
+// Remembers whichever context is current when constructed and makes it current
+// again when destroyed, so a caller can borrow the thread for its own context.
+class ScopedContextWrapper {
+public:
+    ScopedContextWrapper();
+    ~ScopedContextWrapper();
+
+    struct Saved;
+
+private:
+    ScopedContextWrapper(const ScopedContextWrapper&) = delete;
+    ScopedContextWrapper& operator=(const ScopedContextWrapper&) = delete;
+
+    std::unique_ptr<Saved> saved;
+};
+
+}  // namespace OGL
+}  // namespace Quelt
