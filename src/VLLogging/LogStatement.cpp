@@ -1,0 +1,3 @@
+#include "VLLogging/LogStatement.h"
+
+LogChannel GPUTrovexChannel = {"GPUTrovex", 0, 0};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "VLLogging/VLStdioLogger.h"
+
+// The program's logger: log lines go to standard output among the report
+// lines, marked with "# " so that readers of the report skip them.
+class TrovexLogger : public VLStdioLogger {
+public:
+    TrovexLogger();
+
+    std::string LinePrefix(const char* file, int line) override;
+};
