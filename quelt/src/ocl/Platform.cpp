@@ -1,0 +1,57 @@
+#include "quelt/quelt_ocl/Platform"
+
+#include "quelt/quelt_core/Exception.h"
+#include "quelt/quelt_ocl/Device"
+#include "quelt/src/ocl/Entries.h"
+
+namespace Quelt {
+namespace OCL {
+
+namespace {
+
+// Platform texts end at their first NUL, unlike the device's raw bytes.
+std::string platformText(cl_platform_id platform, cl_platform_info property) {
+    if (platform == nullptr) throw LogicalException("OpenCL query on a null platform");
+    const DispatchTable& cl = loadedEntries();
+    const std::string bytes = readInfoBytes([&](size_t size, void* value, size_t* sizeReturned) {
+        checkStatus(cl.clGetPlatformInfo(platform, property, size, value, sizeReturned),
+                    "clGetPlatformInfo");
+    });
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+}  // namespace
+
+Platform::Platform(cl_platform_id id) : platformId(id) {}
+
+cl_platform_id Platform::id() const { return platformId; }
+
+std::string Platform::name() const { return platformText(platformId, CL_PLATFORM_NAME); }
+
+std::string Platform::vendor() const { return platformText(platformId, CL_PLATFORM_VENDOR); }
+
+std::string Platform::version() const { return platformText(platformId, CL_PLATFORM_VERSION); }
+
+std::vector<Device> Platform::devices(int type) const {
+    if (platformId == nullptr) throw LogicalException("OpenCL query on a null platform");
+    const DispatchTable& cl = loadedEntries();
+    // Through 32 bits, so that All (-1) becomes CL_DEVICE_TYPE_ALL.
+    const cl_device_type types = static_cast<cl_uint>(type);
+    cl_uint count = 0;
+    const cl_int status = cl.clGetDeviceIDs(platformId, types, 0, nullptr, &count);
+    if (status == CL_DEVICE_NOT_FOUND) return {};
+    checkStatus(status, "clGetDeviceIDs");
+    std::vector<cl_device_id> ids(count);
+    if (count != 0) {
+        checkStatus(cl.clGetDeviceIDs(platformId, types, count, ids.data(), &count),
+                    "clGetDeviceIDs");
+    }
+    std::vector<Device> result;
+    for (cl_uint index = 0; index < count && index < ids.size(); ++index) {
+        result.emplace_back(ids[index]);
+    }
+    return result;
+}
+
+}  // namespace OCL
+}  // namespace Quelt

@@ -1,0 +1,76 @@
+#include "quelt/src/ogl/egl/PciAdapter.h"
+
+// libpci's header declares C functions without saying so.
+extern "C" {
+#include <pci/pci.h>
+}
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace Quelt {
+namespace OGL {
+
+namespace {
+
+// A hexadecimal sysfs attribute such as "0x10de"; nothing when it cannot be read.
+std::optional<unsigned> readHexAttribute(const std::filesystem::path& path) {
+    std::ifstream file(path);
+    unsigned value = 0;
+    if (!(file >> std::hex >> value)) return std::nullopt;
+    return value;
+}
+
+void ignoreWarning(char*, ...) {}
+
+std::string lookupName(unsigned vendorId, unsigned deviceId) {
+    pci_access* access = pci_alloc();
+    // Naming the access method spares pci_init the probing whose failure ends
+    // in libpci's fatal error handler; names come from the ID database whatever
+    // the method. Warnings (a missing database) are not ours to print.
+    access->method = PCI_ACCESS_SYS_BUS_PCI;
+    access->warning = ignoreWarning;
+    pci_init(access);
+    char name[256];
+    const std::string result =
+        pci_lookup_name(access, name, sizeof name, PCI_LOOKUP_VENDOR | PCI_LOOKUP_DEVICE,
+                        static_cast<int>(vendorId), static_cast<int>(deviceId));
+    pci_cleanup(access);
+    return result;
+}
+
+bool isPciDevice(const std::filesystem::path& device) {
+    std::error_code error;
+    return std::filesystem::read_symlink(device / "subsystem", error).filename() == "pci";
+}
+
+}  // namespace
+
+std::optional<PciAdapter> pciAdapterOfDrmFile(const std::string& drmFile,
+                                              const std::string& sysfsRoot) {
+    struct stat status {};
+    if (stat(drmFile.c_str(), &status) != 0 || !S_ISCHR(status.st_mode)) return std::nullopt;
+    std::error_code error;
+    std::filesystem::path device = std::filesystem::canonical(
+        sysfsRoot + "/dev/char/" + std::to_string(major(status.st_rdev)) + ":" +
+            std::to_string(minor(status.st_rdev)) + "/device",
+        error);
+    if (error) return std::nullopt;
+    // A DRM device may sit on a bus of its own (virtio) below the PCI device
+    // that carries it.
+    while (!isPciDevice(device)) {
+        if (!device.has_relative_path()) return std::nullopt;
+        device = device.parent_path();
+    }
+    const std::optional<unsigned> vendorId = readHexAttribute(device / "vendor");
+    const std::optional<unsigned> deviceId = readHexAttribute(device / "device");
+    if (!vendorId || !deviceId) return std::nullopt;
+    const std::optional<unsigned> bootVga = readHexAttribute(device / "boot_vga");
+    return PciAdapter{*vendorId, *deviceId, bootVga.value_or(0) == 1,
+                      lookupName(*vendorId, *deviceId)};
+}
+
+}  // namespace OGL
+}  // namespace Quelt
