@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "dataitem/DescriptionParser.h"
+
+// The text of the failure that action raises. A failed requirement also writes that
+// text as one line on standard error; the helper checks that the two agree.
+template <typename Action>
+std::string FailureText(Action action) {
+    testing::internal::CaptureStderr();
+    try {
+        action();
+    } catch (const std::runtime_error& failure) {
+        EXPECT_EQ(std::string(failure.what()) + "\n", testing::internal::GetCapturedStderr());
+        return failure.what();
+    }
+    testing::internal::GetCapturedStderr();
+    ADD_FAILURE() << "no failure raised";
+    return std::string();
+}
+
+// What reading text wrote on standard error. A run that failed must give no records.
+inline std::string ParseFailureText(const std::string& text) {
+    DescriptionParser parser;
+    testing::internal::CaptureStderr();
+    GPUImplStatic result = parser.Parse(text);
+    const std::string written = testing::internal::GetCapturedStderr();
+    if (!written.empty()) {
+        EXPECT_TRUE(result.GetGPUs().empty()) << text;
+        EXPECT_TRUE(result.GetCLGPUs().empty()) << text;
+    }
+    return written;
+}
