@@ -1,0 +1,106 @@
+#include <utility>
+#include <vector>
+
+#include "failure/FailRequirement.h"
+#include "gpu/GPU.h"
+#include "gpu/GPUImplHardware.h"
+#include "gpu/win/CreateHardwareImpl.h"
+#include "quelt/quelt_ocl/ExtensionManager"
+#include "quelt/quelt_ocl/Library"
+#include "quelt/quelt_ocl/Platform"
+
+namespace {
+
+const std::string kOpenCLPrefix = "OpenCL ";
+const std::string kCUDAMarker = " CUDA ";
+
+// Drivers may hand back texts with their terminating NUL, or more after it.
+std::string UpToNul(const std::string& text) { return std::string(text.c_str()); }
+
+std::string WithoutOpenCLPrefix(const std::string& text) {
+    return text.compare(0, kOpenCLPrefix.size(), kOpenCLPrefix) == 0
+               ? text.substr(kOpenCLPrefix.size())
+               : text;
+}
+
+// A platform version such as "OpenCL 1.1 CUDA 4.2.1" holds the OpenCL version
+// and, on NVIDIA's platform, the CUDA version: ("1.1", "4.2.1").
+std::pair<std::string, std::string> SplitPlatformVersion(const std::string& version) {
+    const std::string rest = WithoutOpenCLPrefix(UpToNul(version));
+    const std::string::size_type cut = rest.find(kCUDAMarker);
+    if (cut == std::string::npos) return std::make_pair(rest, std::string());
+    return std::make_pair(rest.substr(0, cut), rest.substr(cut + kCUDAMarker.size()));
+}
+
+// A text property of any length, read through the loader's clGetDeviceInfo: the
+// size first, then the bytes. A missing entry or a failed call fails with the
+// caller's text.
+std::string ReadDeviceText(cl_device_id id, cl_device_info property, const char* failure) {
+    const cl_api_clGetDeviceInfo getDeviceInfo =
+        Quelt::OCL::ExtensionManager::instance().table().clGetDeviceInfo;
+    if (getDeviceInfo == nullptr) FailRequirement(failure);
+    size_t size = 0;
+    if (getDeviceInfo(id, property, 0, nullptr, &size) != CL_SUCCESS) FailRequirement(failure);
+    if (size == 0) return std::string();
+    // One byte more than the driver writes, so the text always ends in a NUL.
+    std::vector<char> buffer(size + 1, '\0');
+    if (getDeviceInfo(id, property, size, buffer.data(), nullptr) != CL_SUCCESS) {
+        FailRequirement(failure);
+    }
+    return std::string(buffer.data());
+}
+
+}  // namespace
+
+CLGPUVec GPUImplHardware::DoGetCLGPUs() {
+    CLGPUVec result;
+    for (const Quelt::OCL::Platform& platform : Quelt::OCL::platforms()) {
+        for (const Quelt::OCL::Device& gpu : platform.devices(Quelt::OCL::Device::GPU)) {
+            const boost::shared_ptr<GPUImpl> impl = CreateHardwareImpl();
+            // The factory makes hardware back ends only.
+            boost::static_pointer_cast<GPUImplHardware>(impl)->SetCLDevice(gpu);
+            result.push_back(boost::shared_ptr<CLGPU>(new CLGPU(impl)));
+        }
+    }
+    return result;
+}
+
+std::string GPUImplHardware::DoGetCLPlatformVersion() {
+    return SplitPlatformVersion(device.platform().version()).first;
+}
+
+std::string GPUImplHardware::DoGetCUDAVersion() {
+    return SplitPlatformVersion(device.platform().version()).second;
+}
+
+bool GPUImplHardware::DoGetCUDASupported() { return !DoGetCUDAVersion().empty(); }
+
+int GPUImplHardware::DoGetCLMemoryMB() {
+    const cl_ulong bytes = device.getInfo<cl_ulong>(Quelt::OCL::Enum::DeviceGlobalMemSize);
+    return static_cast<int>(bytes >> 20);
+}
+
+std::string GPUImplHardware::DoGetCLName() { return UpToNul(device.name()); }
+
+std::string GPUImplHardware::DoGetCLVendor() { return UpToNul(device.vendor()); }
+
+int GPUImplHardware::DoGetCLVendorID() {
+    return static_cast<int>(device.getInfo<cl_uint>(Quelt::OCL::Enum::DeviceVendorId));
+}
+
+std::string GPUImplHardware::DoGetCLDriverVersion() {
+    return ReadDeviceText(device.id(), CL_DRIVER_VERSION, "clGetDeviceInfo failed");
+}
+
+std::string GPUImplHardware::DoGetCLDeviceVersion() {
+    return WithoutOpenCLPrefix(
+        ReadDeviceText(device.id(), CL_DEVICE_VERSION, "Failed requirement: status == CL_SUCCESS"));
+}
+
+// The measurements are not part of a record's answers; see MeasureCLBandwidth
+// and MeasureCLCompute.
+double GPUImplHardware::DoGetCLBandwidth() { return 0.0; }
+
+double GPUImplHardware::DoGetCLCompute() { return 0.0; }
+
+double GPUImplHardware::DoGetMinCLBandwidth() { return 0.0; }
