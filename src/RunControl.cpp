@@ -1,0 +1,88 @@
+#include "RunControl.h"
+
+#include <cstdint>
+#include <iostream>
+#include <sstream>
+
+#include <boost/shared_ptr.hpp>
+
+#include "CommandLine.h"
+#include "ExceptionLine.h"
+#include "Tester.h"
+#include "VelmoraTester.h"
+#include "VLLogging/LogStatement.h"
+#include "VLLogging/TrovexLogger.h"
+#include "VLLogging/VLLogEntry.h"
+#include "platform/Platform.h"
+
+namespace {
+
+const int32_t kStatusFailed = 2;
+const int32_t kStatusUsage = 3;
+
+// The probing run: writes the report and answers the run status. The tester is
+// released before the caller's hang countdown.
+int32_t ProbingRun(const CommandLineSettings& settings) {
+    boost::shared_ptr<Tester> tester(settings.applicationName == kHostApplicationName
+                                         ? new VelmoraTester()
+                                         : new Tester());
+    if (settings.verbosity > 0) ChannelLevel(GPUTrovexChannel) = settings.verbosity;
+    tester->SetFailAfter(settings.failAfter);
+    tester->SetThrowAfter(settings.throwAfter);
+    tester->Run();
+    return tester->FailureCount() > 0 ? kStatusFailed : 0;
+}
+
+// The texts of -stdout and -stderr take the place of the report.
+void ReplacementRun(const CommandLineSettings& settings) {
+    for (const std::string& text : settings.stdoutTexts) std::cout << text << std::endl;
+    for (const std::string& text : settings.stderrTexts) std::cerr << text << std::endl;
+}
+
+void HangCountdown(int32_t seconds) {
+    for (int32_t i = seconds; i > 0; --i) {
+        std::cout << "delayExit=" << i << std::endl;
+        Platform::Sleep(1000);
+    }
+}
+
+}  // namespace
+
+int TrovexMain(int argc, const char* const* argv) {
+    InitLogging();
+    TrovexLogger logger;
+    boost::shared_ptr<VLLogEntry> mainEntry;
+    if (ChannelLevel(GPUTrovexChannel) >= 1) {
+        std::ostringstream name;
+        name << "main";
+        mainEntry.reset(new VLLogEntry(__FILE__, __LINE__, name));
+    }
+    unsigned previousMode = Platform::SetErrorMode(Platform::kNoGPFaultErrorBox);
+    Platform::SetErrorMode(previousMode | Platform::kNoGPFaultErrorBox);
+
+    int32_t status = 0;
+    CommandLineSettings settings;
+    try {
+        ParseCommandLine(argc, argv, settings, std::cout, std::cerr);
+        if (settings.stdoutTexts.empty() && settings.stderrTexts.empty())
+            status = ProbingRun(settings);
+        else
+            ReplacementRun(settings);
+        HangCountdown(settings.hangSeconds);
+    } catch (const UsageException& e) {
+        try {
+            WriteUsage(std::cerr, e);
+        } catch (...) {
+        }
+        status = kStatusUsage;
+        settings.exitValue = kStatusUsage;
+    } catch (...) {
+        try {
+            WriteErrorLine(DescribeCurrentException());
+        } catch (...) {
+        }
+        status = kStatusFailed;
+    }
+    if (settings.exitRequested) status = settings.exitValue;
+    return status;
+}

@@ -1,0 +1,3 @@
+#include "RunControl.h"
+
+int main(int argc, char** argv) { return TrovexMain(argc, argv); }
