@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ExpectedUsage.h"
 #include "ProcessRun.h"
 
 namespace {
@@ -13,28 +14,13 @@ ProcessResult Trovex(const std::vector<std::string>& arguments, bool merge = fal
     return RunProcess(TROVEX_BINARY, arguments, options);
 }
 
-const char* const kUsage =
-    "\n"
-    "options:\n"
-    "    -args=optionsFile\n"
-    "OR\n"
-    "    -failAfter=N {fail after N steps}\n"
-    "    -throwAfter=N {throw exception after N steps}\n"
-    "    -app=appName {currently, Velmora is the only option}\n"
-    "    -hang=N {trovex hangs for N seconds before exit}\n"
-    "    -timeout=N {trovex timeout (Mac only), default is 5}\n"
-    "    -stdout=text {replaces normal stdout/stderr, adds text to the stdout that is displayed}\n"
-    "    -stderr=text {replaces normal stdout/stderr, adds text to the stderr that is displayed}\n"
-    "    -exit=N {exits with code N}\n"
-    "    -verbose\n";
-
 }  // namespace
 
 TEST(RunControl, EveryHelpFormPrintsUsageAndEndsWithThree) {
     for (const char* help : {"help", "-help", "--help", "/?", "?", "xhelpx", "-comment=help"}) {
         ProcessResult r = Trovex({help});
         EXPECT_EQ("", r.out) << help;
-        EXPECT_EQ(kUsage, r.err) << help;
+        EXPECT_EQ(kExpectedUsage, r.err) << help;
         EXPECT_EQ(3, r.status) << help;
     }
 }
