@@ -8,5 +8,5 @@ std::string VLDebugStrLogger::LineEnd() { return "\r\n"; }
 
 // The debugger takes NUL-terminated texts only.
 void VLDebugStrLogger::Write(const char* data, size_t length) {
-    Platform::OutputDebugString(std::string(data, length).c_str());
+    Platform::WriteDebugOutput(std::string(data, length).c_str());
 }

@@ -30,7 +30,7 @@ int64_t Time64();
 bool LocalTime64(int64_t time, std::tm& local);
 
 // Hands a text to the platform's debugger output.
-void OutputDebugString(const char* text);
+void WriteDebugOutput(const char* text);
 
 // The user's profile folder; empty when it cannot be found.
 std::string ProfileFolder();

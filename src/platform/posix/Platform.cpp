@@ -39,7 +39,7 @@ bool LocalTime64(int64_t time, std::tm& local) {
 }
 
 // The system log stands in for the debugger output.
-void OutputDebugString(const char* text) { syslog(LOG_DEBUG, "%s", text); }
+void WriteDebugOutput(const char* text) { syslog(LOG_DEBUG, "%s", text); }
 
 FILE* OpenShared(const char* path, const char* mode) { return fopen(path, mode); }
 
