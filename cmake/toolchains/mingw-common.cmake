@@ -1,0 +1,22 @@
+# What both mingw-w64 toolchains share; TROVEX_MINGW_TRIPLE names the target and
+# TROVEX_WINE_NAMES the Wine commands that can run its programs.
+
+# The -posix compilers carry std::thread and std::mutex, which GoogleTest needs.
+set(CMAKE_C_COMPILER ${TROVEX_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TROVEX_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TROVEX_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TROVEX_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The compiler's runtime is linked in, so the programs need no DLL besides Windows' own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# CTest runs the test programs through Wine where it is installed.
+find_program(TROVEX_WINE NAMES ${TROVEX_WINE_NAMES} PATHS /usr/lib/wine)
+if(TROVEX_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${TROVEX_WINE})
+endif()

@@ -1,0 +1,7 @@
+# Cross-build for 32-bit Windows with Debian's mingw-w64, the program's original target.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+
+set(TROVEX_MINGW_TRIPLE i686-w64-mingw32)
+set(TROVEX_WINE_NAMES wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
