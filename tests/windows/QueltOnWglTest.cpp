@@ -1,0 +1,66 @@
+// Quelt on WGL as probing uses it: a context on every display device, whose
+// answers agree with its driver's strings and which passes the GPU tests.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "gpu/GLSLTestProgram.h"
+#include "quelt/quelt_core/Library.h"
+#include "quelt/quelt_ogl/ContextOffscreen.h"
+#include "quelt/quelt_ogl/ExtensionManager.h"
+#include "quelt/quelt_ogl/Framebuffer.h"
+#include "quelt/quelt_ogl/Library.h"
+#include "quelt/quelt_ogl/Program.h"
+#include "quelt/quelt_ogl/ScopedContextWrapper.h"
+#include "quelt/quelt_ogl/Texture2D.h"
+
+namespace {
+
+using namespace Quelt::OGL;
+
+std::string GLText(GLenum name) { return reinterpret_cast<const char*>(glGetString(name)); }
+
+TEST(QueltOnWglTest, EveryDisplayDeviceGivesAContextThatPassesTheGPUTests) {
+    Quelt::Core::Library::initialize();
+    Library::initialize(Library::InitOptions());
+    const int count = Context::numDisplayDevice();
+    ASSERT_GT(count, 0);
+    for (int index = 0; index < count; ++index) {
+        DISPLAY_DEVICEA device = {};
+        ASSERT_TRUE(Context::displayDevice(index, device));
+        SCOPED_TRACE(device.DeviceName);
+        ContextOffscreen context(device);
+        const ScopedContextWrapper scope;
+        context.makeCurrent();
+
+        const ExtensionManager* extensions = ExtensionManager::Instance();
+        ASSERT_NE(nullptr, extensions);
+        int major = 0;
+        int minor = 0;
+        ASSERT_EQ(2, std::sscanf(GLText(GL_VERSION).c_str(), "%d.%d", &major, &minor));
+        EXPECT_EQ(major >= 3, extensions->isSupported(OGL_VERSION_3_0)) << GLText(GL_VERSION);
+        EXPECT_EQ(
+            GLText(GL_EXTENSIONS).find("GL_ARB_texture_non_power_of_two ") != std::string::npos,
+            extensions->isSupported(GL_ARB_TEXTURE_NON_POWER_OF_TWO));
+
+        Program program;
+        EXPECT_NO_THROW({
+            program.loadVertexShader(kGLSLTestVertexPieceCount, kGLSLTestVertexPieces, nullptr);
+            program.loadFragmentShader(kGLSLTestFragmentPieceCount, kGLSLTestFragmentPieces,
+                                       nullptr);
+            program.link(true);
+        });
+
+        const Texture2D texture(Texture2D::RGBA8, 32, 32, false, nullptr);
+        Framebuffer framebuffer;
+        framebuffer.bind();
+        framebuffer.attach(texture, 0, 0);
+        glClearColor(255.0f, 255.0f, 255.0f, 255.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        framebuffer.unbind();
+        EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
+    }
+}
+
+}  // namespace
