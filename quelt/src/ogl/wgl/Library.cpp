@@ -1,11 +1,8 @@
 #include "quelt/quelt_ogl/Library.h"
 
-#include <atomic>
-#include <map>
 #include <memory>
-#include <mutex>
 
-#include "quelt/quelt_core/Exception.h"
+#include "quelt/src/ogl/LoadedPlatforms.h"
 #include "quelt/src/ogl/wgl/CurrentContext.h"
 #include "quelt/src/ogl/wgl/DisplayDevices.h"
 #include "quelt/src/ogl/wgl/HiddenWindow.h"
@@ -54,12 +51,7 @@ private:
     const HGLRC context;
 };
 
-// Every platform ever loaded, by library name, kept for the life of the process
-// like the libraries themselves; a second initialize with the same library
-// reuses the first one's.
-std::mutex platformsMutex;
-std::map<std::string, std::unique_ptr<const WglPlatform>> platforms;
-std::atomic<const WglPlatform*> currentPlatform{nullptr};
+LoadedPlatforms<WglPlatform> platforms;
 
 std::unique_ptr<const WglPlatform> loadPlatform(const std::string& libraryName) {
     const Core::SharedObject library(libraryName, "the OpenGL driver");
@@ -83,30 +75,17 @@ std::unique_ptr<const WglPlatform> loadPlatform(const std::string& libraryName) 
 
 Library::InitOptions::InitOptions() = default;
 
-// A failing initialize leaves an earlier successful one in force.
 void Library::initialize(const InitOptions& options) {
-    const std::string libraryName =
-        options.driverLibrary.empty() ? defaultDriverLibrary : options.driverLibrary;
-    std::lock_guard<std::mutex> lock(platformsMutex);
-    auto platform = platforms.find(libraryName);
-    if (platform == platforms.end()) {
-        platform = platforms.emplace(libraryName, loadPlatform(libraryName)).first;
-    }
-    currentPlatform = platform->second.get();
+    platforms.select(options.driverLibrary.empty() ? defaultDriverLibrary : options.driverLibrary,
+                     loadPlatform);
 }
 
-const WglPlatform* loadedPlatform() { return currentPlatform; }
+const WglPlatform* loadedPlatform() { return platforms.loaded(); }
 
-const WglPlatform& requirePlatform() {
-    const WglPlatform* platform = currentPlatform;
-    if (platform == nullptr) {
-        throw LogicalException("OpenGL is not initialised: call Quelt::OGL::Library::initialize");
-    }
-    return *platform;
-}
+const WglPlatform& requirePlatform() { return platforms.require(); }
 
 const GLEntryPoints* glEntryPoints() {
-    const WglPlatform* platform = currentPlatform;
+    const WglPlatform* platform = platforms.loaded();
     return platform != nullptr ? &platform->gl : nullptr;
 }
 
