@@ -23,9 +23,8 @@ const char* const kGLProperties[] = {
 };
 
 int CountOf(const std::vector<std::string>& lines, const std::string& key) {
-    std::vector<std::string> found = LinesWithKeyPrefix(lines, key + "=");
-    if (found.size() != 1) return -1;
-    return std::stoi(found[0].substr(key.size() + 1));
+    const std::string value = ValueOf(lines, key);
+    return value.empty() || value[0] == '<' ? -1 : std::stoi(value);
 }
 
 }  // namespace

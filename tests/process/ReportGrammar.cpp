@@ -52,3 +52,15 @@ std::vector<std::string> LinesWithKeyPrefix(const std::vector<std::string>& line
         if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line);
     return found;
 }
+
+std::vector<std::string> KeysWithPrefix(const std::vector<std::string>& lines,
+                                        const std::string& prefix) {
+    std::vector<std::string> keys;
+    for (const std::string& line : LinesWithKeyPrefix(lines, prefix)) keys.push_back(KeyOf(line));
+    return keys;
+}
+
+std::string ValueOf(const std::vector<std::string>& lines, const std::string& key) {
+    std::vector<std::string> found = LinesWithKeyPrefix(lines, key + "=");
+    return found.size() == 1 ? found[0].substr(key.size() + 1) : "<" + key + " missing>";
+}

@@ -34,19 +34,13 @@ protected:
     TempFolder folder;
 };
 
-std::vector<std::string> Keys(const std::vector<std::string>& lines, const std::string& prefix) {
-    std::vector<std::string> keys;
-    for (const std::string& line : LinesWithKeyPrefix(lines, prefix)) keys.push_back(KeyOf(line));
-    return keys;
-}
-
 }  // namespace
 
 TEST_F(SimulatedProbe, TwoOpenGLGPUsArePropertyMajorWithValuesAsTheHostReadsThem) {
     ProcessResult r = Run(kTwoGLGPUs, {});
     std::vector<std::string> lines = Lines(r.out);
     for (const std::string& line : lines) EXPECT_TRUE(IsReportLine(line)) << line;
-    std::vector<std::string> keys = Keys(lines, "glgpu[");
+    std::vector<std::string> keys = KeysWithPrefix(lines, "glgpu[");
     ASSERT_EQ(28u, keys.size());
     EXPECT_EQ("glgpu[0].GLVersion", keys[0]);
     EXPECT_EQ("glgpu[1].GLVersion", keys[1]);
@@ -65,10 +59,10 @@ TEST_F(SimulatedProbe, TwoOpenGLGPUsArePropertyMajorWithValuesAsTheHostReadsThem
 
 TEST_F(SimulatedProbe, ThrowAfterSixDropsTheFirstGPUAfterItsFirstLine) {
     ProcessResult r = Run(kTwoGLGPUs, {"-throwAfter=6"});
-    std::vector<std::string> keys = Keys(Lines(r.out), "glgpu[");
+    std::vector<std::string> keys = KeysWithPrefix(Lines(r.out), "glgpu[");
     ASSERT_EQ(15u, keys.size());
     EXPECT_EQ("glgpu[0].GLVersion", keys[0]);
-    EXPECT_EQ(14u, Keys(Lines(r.out), "glgpu[1].").size());
+    EXPECT_EQ(14u, KeysWithPrefix(Lines(r.out), "glgpu[1].").size());
     EXPECT_EQ("exception: Programmed throw\n", r.err);
     EXPECT_EQ(0u, Lines(r.out).back().find("trovexEnd="));
     EXPECT_EQ(2, r.status);
@@ -79,10 +73,10 @@ TEST_F(SimulatedProbe, AGPUWhoseThirdQueryRaisesKeepsItsFirstTwoLinesOnly) {
         Run(std::string(kTwoGLGPUs) + "simulate.raise=[\"glgpu[0].GLMemoryMB\"]\n", {"-app=Velmora"});
     std::vector<std::string> lines = Lines(r.out);
     EXPECT_EQ((std::vector<std::string>{"glgpu[0].GLVersion", "glgpu[0].GLName"}),
-              Keys(lines, "glgpu[0]."));
+              KeysWithPrefix(lines, "glgpu[0]."));
     // The other GPU gets its fourteen properties; the host's queries then find
     // no tables in the description, which drops it at its first query.
-    EXPECT_EQ(14u, Keys(lines, "glgpu[1].").size());
+    EXPECT_EQ(14u, KeysWithPrefix(lines, "glgpu[1].").size());
     EXPECT_EQ("exception: simulated failure\n", r.err.substr(0, r.err.find('\n') + 1));
     EXPECT_EQ(2, r.status);
 }
@@ -98,7 +92,7 @@ TEST_F(SimulatedProbe, OpenCLGPUsWithAndWithoutCUDA) {
         "clgpu[1].CLBandwidth=2.5\n";
     ProcessResult r = Run(machine, {"-app=Velmora"});
     std::vector<std::string> lines = Lines(r.out);
-    std::vector<std::string> keys = Keys(lines, "clgpu[");
+    std::vector<std::string> keys = KeysWithPrefix(lines, "clgpu[");
     ASSERT_EQ(21u, keys.size()) << r.out;
     EXPECT_EQ((std::vector<std::string>{"clgpu[0].CLPlatformVersion", "clgpu[1].CLPlatformVersion",
                                         "clgpu[0].CLDeviceVersion", "clgpu[1].CLDeviceVersion"}),

@@ -30,17 +30,6 @@ private:
     }
 };
 
-std::vector<std::string> KeysOf(const std::vector<std::string>& lines, const std::string& prefix) {
-    std::vector<std::string> keys;
-    for (const std::string& line : LinesWithKeyPrefix(lines, prefix)) keys.push_back(KeyOf(line));
-    return keys;
-}
-
-std::string ValueOf(const std::vector<std::string>& lines, const std::string& key) {
-    std::vector<std::string> found = LinesWithKeyPrefix(lines, key + "=");
-    return found.size() == 1 ? found[0].substr(key.size() + 1) : "<" + key + " missing>";
-}
-
 }  // namespace
 
 TEST_F(WineReport, PlainReportIsWellFramedInCRLFLinesAndAsCompleteAsOnLinux) {
@@ -56,7 +45,7 @@ TEST_F(WineReport, PlainReportIsWellFramedInCRLFLinesAndAsCompleteAsOnLinux) {
     EXPECT_EQ("QueltOGLInitialized=1", lines[2]);
     EXPECT_EQ("OGLContextCreated=1", lines[3]);
     EXPECT_EQ("1", ValueOf(lines, "NumGLGPUs"));
-    EXPECT_EQ(KeysOf(LinuxLines(""), "glgpu[0]."), KeysOf(lines, "glgpu[0]."));
+    EXPECT_EQ(KeysWithPrefix(LinuxLines(""), "glgpu[0]."), KeysWithPrefix(lines, "glgpu[0]."));
     EXPECT_EQ("", r.err);
     EXPECT_EQ(0, r.status);
 }
@@ -71,8 +60,8 @@ TEST_F(WineReport, HostReportAsksTheSameQueriesAsOnLinux) {
     EXPECT_EQ(0u, lines.back().find("trovexEnd=\""));
     for (const std::string& line : lines) EXPECT_TRUE(IsReportLine(line)) << line;
     std::vector<std::string> onLinux = LinuxLines("-app=Velmora");
-    EXPECT_EQ(KeysOf(onLinux, "glgpu[0]."), KeysOf(lines, "glgpu[0]."));
-    EXPECT_EQ(KeysOf(onLinux, "gputag."), KeysOf(lines, "gputag."));
+    EXPECT_EQ(KeysWithPrefix(onLinux, "glgpu[0]."), KeysWithPrefix(lines, "glgpu[0]."));
+    EXPECT_EQ(KeysWithPrefix(onLinux, "gputag."), KeysWithPrefix(lines, "gputag."));
     EXPECT_EQ("", r.err);
     EXPECT_EQ(0, r.status);
 }
