@@ -191,6 +191,8 @@ DataItemPtr DataItemGPU::DoGet(const std::string& key) { return GetMember(Requir
 void DataItemGPU::DoSet(const std::string& key, const DataItemPtr& item) {
     const Member& member = RequireMember(key);
     if (member.table != nullptr) FailRequirement(member.tableRefusal);
+    // A property takes a value; an empty place has none to convert.
+    if (!item) FailRequirement("DataItemGPU: assigning no value");
     member.set(*impl, *item);
 }
 

@@ -259,6 +259,8 @@ bool DescriptionParser::ParseTarget(const char*& position,
     if (!Expect(p, kTokName, &lastName)) return false;
     boost::shared_ptr<DataItemLValue> slot(
         new DataItemLValue(this, root, DataItemPtr(new DataItemStringLiteral(this, lastName))));
+    // Whether the slot is a member of a GPU item.
+    bool inGPU = false;
     for (int selectors = 0;; ++selectors) {
         // Reading the place also checks a GPU item's member name.
         const DataItemPtr current = slot->Target();
@@ -267,15 +269,23 @@ bool DescriptionParser::ParseTarget(const char*& position,
         const bool isMember = ParseMember(p, member);
         if (!isMember && !ParseIndex(p, index)) break;
         if (selectors == kMaxNesting) return false;
+        // A GPU item's property holds a value, never a container to select in, whatever
+        // the value's kind: refuse before the property is assigned a container.
+        if (inGPU && current && current->Type() != kMap)
+            FailRequirement("DataItemGPU: no such member");
         if (isMember) {
+            DataItemPtr map = current;
             if (!current || current->Type() != kMap) {
                 const bool isGPU = lastName == "glgpu" || lastName == "clgpu";
-                slot->Assign(isGPU ? DataItemPtr(new DataItemGPU(this))
-                                   : DataItemPtr(new DataItemMapLiteral(this)));
+                map = isGPU ? DataItemPtr(new DataItemGPU(this))
+                            : DataItemPtr(new DataItemMapLiteral(this));
+                slot->Assign(map);
             }
+            inGPU = dynamic_cast<DataItemGPU*>(map.get()) != nullptr;
             slot = Descend(*slot, kMap, DataItemPtr(new DataItemStringLiteral(this, member)));
             lastName = member;
         } else {
+            inGPU = false;
             if (!current || current->Type() != kArray)
                 slot->Assign(DataItemPtr(new DataItemArrayLiteral(this)));
             ChargeGrowth(*slot, index);
@@ -352,7 +362,10 @@ bool DescriptionParser::ParseIndex(const char*& position, int& index) {
     long number = 0;
     if (!Expect(p, '[') || !Expect(p, kTokNumber, nullptr, &number) || !Expect(p, ']'))
         return false;
-    index = static_cast<int>(number);
+    // An index past 32 bits must not wrap onto a small one: it reads as the largest,
+    // which no array grows to.
+    const uint64_t value = static_cast<uint64_t>(number);
+    index = static_cast<int>(value > UINT32_MAX ? UINT32_MAX : value);
     position = p;
     return true;
 }
@@ -386,7 +399,7 @@ bool DescriptionParser::ParseMember(const char*& position, std::string& name) {
 
 void DescriptionParser::ChargeGrowth(DataItemLValue& slot, int index) {
     const DataItemPtr array = slot.Target();
-    // Not an array (a GPU item's property keeps text): Descend refuses the selector.
+    // Not an array: Descend refuses the selector.
     if (!array || array->Type() != kArray) return;
     const uint64_t size = array->AsArray()->Size();
     const uint64_t wanted = static_cast<uint64_t>(static_cast<uint32_t>(index)) + 1;
@@ -400,8 +413,8 @@ boost::shared_ptr<DataItemLValue> DescriptionParser::Descend(DataItemLValue& slo
                                                              DataItemType kind,
                                                              const DataItemPtr& key) {
     const DataItemPtr container = slot.Target();
-    // Only a GPU item's property answers with something else: it keeps the text of a
-    // container assigned to it, not the container.
+    // Only a GPU item's property could answer with something else, and ParseTarget
+    // refuses selectors after one before this.
     if (!container || container->Type() != kind) FailRequirement("DataItemGPU: no such member");
     return boost::shared_ptr<DataItemLValue>(new DataItemLValue(this, container, key));
 }

@@ -86,6 +86,8 @@ TEST(DataItemGPU, PropertiesConvertWhatIsAssignedAndReadBackAsLiterals) {
     EXPECT_EQ("DataItem::DoAsInt not overridden",
               FailureText([&] { gpu.Set("GLMemoryMB", Text("512")); }));
     EXPECT_EQ(0, gpu.Get("GLMemoryMB")->AsInt());
+    EXPECT_EQ("DataItemGPU: assigning no value",
+              FailureText([&] { gpu.Set("GLVendor", DataItemPtr()); }));
 }
 
 TEST(DataItemGPU, MemberTableNamesAndRefusals) {
