@@ -64,7 +64,8 @@ void ParseCommandLine(int argc, const char* const* argv, CommandLineSettings& se
         std::string optionText = argument.substr(argument.size() > 1 && argument[1] == '-' ? 2 : 1);
         size_t equals = optionText.find('=');
         std::string name = optionText.substr(0, equals);
-        std::string value = equals == std::string::npos ? std::string() : optionText.substr(equals + 1);
+        std::string value =
+            equals == std::string::npos ? std::string() : optionText.substr(equals + 1);
         if (!ApplyOption(name, Unquote(value), settings, out))
             err << "unknown argument ignored: " << optionText << std::endl;
     }
@@ -80,9 +81,11 @@ void WriteUsage(std::ostream& err, const std::exception& usage) {
     err << "    -app=appName {currently, Velmora is the only option}" << std::endl;
     err << "    -hang=N {trovex hangs for N seconds before exit}" << std::endl;
     err << "    -timeout=N {trovex timeout (Mac only), default is " << 5 << "}" << std::endl;
-    err << "    -stdout=text {replaces normal stdout/stderr, adds text to the stdout that is displayed}"
+    err << "    -stdout=text {replaces normal stdout/stderr, adds text to the stdout that is "
+           "displayed}"
         << std::endl;
-    err << "    -stderr=text {replaces normal stdout/stderr, adds text to the stderr that is displayed}"
+    err << "    -stderr=text {replaces normal stdout/stderr, adds text to the stderr that is "
+           "displayed}"
         << std::endl;
     err << "    -exit=N {exits with code N}" << std::endl;
     err << "    -verbose" << std::endl;

@@ -64,8 +64,7 @@ public:
 
     void Run(Tester& tester, const TaggedGPU& entry) const override {
         std::string tag = entry.first;
-        tester.TestGLGetProgramivARB(tag, &dynamic_cast<GLGPU&>(*entry.second), name, value,
-                                     count);
+        tester.TestGLGetProgramivARB(tag, &dynamic_cast<GLGPU&>(*entry.second), name, value, count);
     }
 
 private:

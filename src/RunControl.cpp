@@ -1,18 +1,17 @@
 #include "RunControl.h"
 
+#include <boost/shared_ptr.hpp>
 #include <cstdint>
 #include <iostream>
 #include <sstream>
 
-#include <boost/shared_ptr.hpp>
-
 #include "CommandLine.h"
 #include "ExceptionLine.h"
 #include "Tester.h"
-#include "VelmoraTester.h"
 #include "VLLogging/LogStatement.h"
 #include "VLLogging/TrovexLogger.h"
 #include "VLLogging/VLLogEntry.h"
+#include "VelmoraTester.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -23,9 +22,8 @@ const int32_t kStatusUsage = 3;
 // The probing run: writes the report and answers the run status. The tester is
 // released before the caller's hang countdown.
 int32_t ProbingRun(const CommandLineSettings& settings) {
-    boost::shared_ptr<Tester> tester(settings.applicationName == kHostApplicationName
-                                         ? new VelmoraTester()
-                                         : new Tester());
+    boost::shared_ptr<Tester> tester(
+        settings.applicationName == kHostApplicationName ? new VelmoraTester() : new Tester());
     if (settings.verbosity > 0) ChannelLevel(GPUTrovexChannel) = settings.verbosity;
     tester->SetFailAfter(settings.failAfter);
     tester->SetThrowAfter(settings.throwAfter);

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <boost/shared_ptr.hpp>
 #include <list>
 #include <string>
 #include <utility>
-
-#include <boost/shared_ptr.hpp>
 
 #include "gpu/GPU.h"
 

@@ -129,13 +129,20 @@ void Tester::DoRunGetCLGPUs() {
 void Tester::DoRunGLTests() {
     typedef TestFunc<Tester, GLGPU> GLTest;
     const GLTest::StepFunction steps[] = {
-        &Tester::TestGLVersion,         &Tester::TestGLName,
-        &Tester::TestGLMemoryMB,        &Tester::TestGLVendor,
-        &Tester::TestGLVendorID,        &Tester::TestGLDriverVersion,
-        &Tester::TestGLRectTextureSize, &Tester::TestGLRenderer,
-        &Tester::TestGLRendererID,      &Tester::TestHasGLNPOTSupport,
-        &Tester::TestGLDriver,          &Tester::TestGLDriverDate,
-        &Tester::TestCanCompileProgramGLSL, &Tester::TestGLFrameBufferOK,
+        &Tester::TestGLVersion,
+        &Tester::TestGLName,
+        &Tester::TestGLMemoryMB,
+        &Tester::TestGLVendor,
+        &Tester::TestGLVendorID,
+        &Tester::TestGLDriverVersion,
+        &Tester::TestGLRectTextureSize,
+        &Tester::TestGLRenderer,
+        &Tester::TestGLRendererID,
+        &Tester::TestHasGLNPOTSupport,
+        &Tester::TestGLDriver,
+        &Tester::TestGLDriverDate,
+        &Tester::TestCanCompileProgramGLSL,
+        &Tester::TestGLFrameBufferOK,
     };
     for (GLTest::StepFunction step : steps) RunTest(glGPUs, GLTest(step));
 }
@@ -145,10 +152,11 @@ void Tester::DoRunGLTests() {
 void Tester::DoRunCLTests() {
     typedef TestFunc<Tester, CLGPU> CLTest;
     const CLTest::StepFunction steps[] = {
-        &Tester::TestCLPlatformVersion, &Tester::TestCLDeviceVersion, &Tester::TestCLMemoryMB,
-        &Tester::TestCLName,            &Tester::TestCLVendor,        &Tester::TestCLVendorID,
-        &Tester::TestCLDriverVersion,   &Tester::TestCUDASupported,   &Tester::TestCUDAVersion,
-        &Tester::TestCLBandwidth,
+        &Tester::TestCLPlatformVersion, &Tester::TestCLDeviceVersion,
+        &Tester::TestCLMemoryMB,        &Tester::TestCLName,
+        &Tester::TestCLVendor,          &Tester::TestCLVendorID,
+        &Tester::TestCLDriverVersion,   &Tester::TestCUDASupported,
+        &Tester::TestCUDAVersion,       &Tester::TestCLBandwidth,
     };
     for (CLTest::StepFunction step : steps) RunTest(clGPUs, CLTest(step));
 }
@@ -250,8 +258,7 @@ void Tester::TestGLDriverDate(const std::string& tag, GLGPU* gpu) {
 }
 
 void Tester::TestCanCompileProgramGLSL(const std::string& tag, GLGPU* gpu) {
-    WriteProperty(tag, "CanCompileProgramGLSL",
-                  ReportLine::Boolean(gpu->CanCompileProgramGLSL()));
+    WriteProperty(tag, "CanCompileProgramGLSL", ReportLine::Boolean(gpu->CanCompileProgramGLSL()));
 }
 
 void Tester::TestGLFrameBufferOK(const std::string& tag, GLGPU* gpu) {
@@ -291,7 +298,8 @@ void Tester::TestCUDASupported(const std::string& tag, CLGPU* gpu) {
 void Tester::TestCUDAVersion(const std::string& tag, CLGPU* gpu) {
     if (gpu->GetCUDASupported()) {
         std::string version = gpu->GetCUDAVersion();
-        if (!version.empty()) ReportLine::Write(tag + ".CUDAVersion=" + ReportLine::Quoted(version));
+        if (!version.empty())
+            ReportLine::Write(tag + ".CUDAVersion=" + ReportLine::Quoted(version));
     }
     Step();
 }
@@ -316,19 +324,19 @@ void Tester::TestGLGetIntegerv(const std::string& tag, GLGPU* gpu, const char* n
     std::vector<GLint> values(std::max(count, kMaxGLQueryValues), 0);
     gpu->GLGetIntegerv(value, values.data());
     ReportLine::Write(std::string("gputag.") + name + "=" + std::to_string(value));
-    ReportLine::Write(tag + ".glGetIntegerv[" + name + "]=" +
-                      ReportLine::FormatValues(FirstValues(values, count)));
+    ReportLine::Write(tag + ".glGetIntegerv[" + name +
+                      "]=" + ReportLine::FormatValues(FirstValues(values, count)));
     Step();
 }
 
-void Tester::TestGLGetProgramivARB(const std::string& tag, GLGPU* gpu, const char* name,
-                                   int value, int count) {
+void Tester::TestGLGetProgramivARB(const std::string& tag, GLGPU* gpu, const char* name, int value,
+                                   int count) {
     std::vector<GLint> values(std::max(count, kMaxGLQueryValues), 0);
     ReportLine::Write("gputag.GL_FRAGMENT_PROGRAM_ARB=" + std::to_string(GL_FRAGMENT_PROGRAM_ARB));
     ReportLine::Write(std::string("gputag.") + name + "=" + std::to_string(value));
     gpu->GLGetProgramivARB(GL_FRAGMENT_PROGRAM_ARB, value, values.data());
-    ReportLine::Write(tag + ".glGetProgramivARB[GL_FRAGMENT_PROGRAM_ARB][" + name + "]=" +
-                      ReportLine::FormatValues(FirstValues(values, count)));
+    ReportLine::Write(tag + ".glGetProgramivARB[GL_FRAGMENT_PROGRAM_ARB][" + name +
+                      "]=" + ReportLine::FormatValues(FirstValues(values, count)));
     Step();
 }
 

@@ -72,8 +72,7 @@ public:
                                    int count);
     virtual void TestGLGetProgramivARB(const std::string& tag, GLGPU* gpu, const char* name,
                                        int value, int count);
-    virtual void TestExtension(const std::string& tag, GLGPU* gpu, const char* name,
-                               int extension);
+    virtual void TestExtension(const std::string& tag, GLGPU* gpu, const char* name, int extension);
 
 protected:
     TaggedGPUList CopyGLGPUs() const { return glGPUs; }

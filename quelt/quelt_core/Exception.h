@@ -1,9 +1,8 @@
 #pragma once
 
+#include <boost/shared_ptr.hpp>
 #include <exception>
 #include <string>
-
-#include <boost/shared_ptr.hpp>
 
 namespace Quelt {
 

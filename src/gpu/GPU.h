@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include <boost/shared_ptr.hpp>
+#include <string>
 
 #include "gpu/GPUImpl.h"
 

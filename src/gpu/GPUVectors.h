@@ -1,8 +1,7 @@
 #pragma once
 
-#include <vector>
-
 #include <boost/shared_ptr.hpp>
+#include <vector>
 
 class GPU;
 class GLGPU;

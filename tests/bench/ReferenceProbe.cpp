@@ -22,14 +22,34 @@ namespace {
 using namespace Quelt::OGL;
 
 const GLenum kIntegerQueries[] = {GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB,
-                                  34018, 35661, 35660, 34930, 34852, 35658, 35657, 35659, 34921};
+                                  34018,
+                                  35661,
+                                  35660,
+                                  34930,
+                                  34852,
+                                  35658,
+                                  35657,
+                                  35659,
+                                  34921};
 const OpenGLExtension kCapabilities[] = {
-    OGL_VERSION_3_0,          OGL_VERSION_2_1,          OGL_VERSION_2_0,
-    OGL_VERSION_1_5,          OGL_VERSION_1_4,          OGL_VERSION_1_3,
-    OGL_VERSION_1_2,          GL_ARB_TEXTURE_NON_POWER_OF_TWO, GL_ARB_VERTEX_PROGRAM,
-    GL_ARB_FRAGMENT_PROGRAM,  GL_ARB_VERTEX_SHADER,     GL_ARB_FRAGMENT_SHADER,
-    GL_EXT_FRAMEBUFFER_OBJECT, GL_ARB_TEXTURE_RECTANGLE, GL_ARB_TEXTURE_FLOAT,
-    GL_ARB_OCCLUSION_QUERY,   GL_ARB_VERTEX_BUFFER_OBJECT, GL_ARB_SHADER_TEXTURE_LOD,
+    OGL_VERSION_3_0,
+    OGL_VERSION_2_1,
+    OGL_VERSION_2_0,
+    OGL_VERSION_1_5,
+    OGL_VERSION_1_4,
+    OGL_VERSION_1_3,
+    OGL_VERSION_1_2,
+    GL_ARB_TEXTURE_NON_POWER_OF_TWO,
+    GL_ARB_VERTEX_PROGRAM,
+    GL_ARB_FRAGMENT_PROGRAM,
+    GL_ARB_VERTEX_SHADER,
+    GL_ARB_FRAGMENT_SHADER,
+    GL_EXT_FRAMEBUFFER_OBJECT,
+    GL_ARB_TEXTURE_RECTANGLE,
+    GL_ARB_TEXTURE_FLOAT,
+    GL_ARB_OCCLUSION_QUERY,
+    GL_ARB_VERTEX_BUFFER_OBJECT,
+    GL_ARB_SHADER_TEXTURE_LOD,
 };
 
 void AskOpenGL(Context& context) {

@@ -232,7 +232,8 @@ TEST(DescriptionParse, AFailureAnywhereGivesNoRecordsAndOneLineOnStandardError) 
 }
 
 TEST(DescriptionParse, IndexesMayNotMakeMoreRoomThanTheTextCanFill) {
-    const char* const kTooMuch = "DescriptionParser: array indexes reach beyond what the text can fill\n";
+    const char* const kTooMuch =
+        "DescriptionParser: array indexes reach beyond what the text can fill\n";
     // Past 32 bits an index must not wrap onto a small one.
     for (const char* index :
          {"4294967295", "99999999999999999999", "2147483648", "4294967296", "0x100000001"}) {
@@ -252,9 +253,9 @@ TEST(DescriptionParse, IndexesMayNotMakeMoreRoomThanTheTextCanFill) {
 
 TEST(DescriptionParse, ASelectorAfterAGPUPropertyFails) {
     // Whatever the property's kind, the same refusal, not a conversion failure.
-    for (const char* text : {"glgpu[0].GLName.x=1", "glgpu[0].GLName[0]=1", "clgpu.CLName[x]=1",
-                             "glgpu[0].GLMemoryMB.x=1", "glgpu[0].HasGLNPOTSupport[x]=1",
-                             "clgpu[0].CLBandwidth[0]=1"})
+    for (const char* text :
+         {"glgpu[0].GLName.x=1", "glgpu[0].GLName[0]=1", "clgpu.CLName[x]=1",
+          "glgpu[0].GLMemoryMB.x=1", "glgpu[0].HasGLNPOTSupport[x]=1", "clgpu[0].CLBandwidth[0]=1"})
         EXPECT_EQ("DataItemGPU: no such member\n",
                   ParseFailureText(std::string("glgpu[1].GLName=\"n\"\n") + text));
 }

@@ -17,7 +17,8 @@ std::string Message(const char* text) {
     return text;
 }
 
-const std::string kPrefix = R"(# \d{5}\.\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2}\.\d{3}\(\+\d{2}\.\d{3}\) )";
+const std::string kPrefix =
+    R"(# \d{5}\.\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2}\.\d{3}\(\+\d{2}\.\d{3}\) )";
 
 }  // namespace
 

@@ -39,7 +39,8 @@ void Log(VLLogger& logger, const char* format, ...) {
     va_end(args);
 }
 
-const std::string kPrefix = R"(\d{5}\.\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2}\.\d{3}\(\+\d{2}\.\d{3}\) )";
+const std::string kPrefix =
+    R"(\d{5}\.\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2}\.\d{3}\(\+\d{2}\.\d{3}\) )";
 
 }  // namespace
 
@@ -67,8 +68,8 @@ TEST_F(Logger, LineEndsAreAddedOnlyWhenMissing) {
     Log(captured.logger, "ends with CR\r");
     Log(captured.logger, "%s", "");
     std::string text = captured.Text();
-    EXPECT_TRUE(std::regex_match(text, std::regex(kPrefix + "ends with LF\n" + kPrefix +
-                                                  "ends with CR\r" + kPrefix + "\n")))
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(kPrefix + "ends with LF\n" + kPrefix + "ends with CR\r" + kPrefix + "\n")))
         << text;
 }
 
@@ -110,10 +111,9 @@ TEST_F(Logger, NewLoggerIsAnnouncedToThePreviousAndPoppedBack) {
     }
     EXPECT_EQ(&outer.logger, CurrentLogger());
     std::string text = outer.Text();
-    EXPECT_TRUE(std::regex_match(text, std::regex("00000" + kPrefix.substr(5) +
-                                                  "Activating new logger FILE\\*\n00001" +
-                                                  kPrefix.substr(5) +
-                                                  "Deactivating logger FILE\\*\n")))
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex("00000" + kPrefix.substr(5) + "Activating new logger FILE\\*\n00001" +
+                         kPrefix.substr(5) + "Deactivating logger FILE\\*\n")))
         << text;
 }
 

@@ -16,10 +16,20 @@ ProcessResult Trovex(const std::vector<std::string>& arguments) {
 }
 
 const char* const kGLProperties[] = {
-    "GLVersion",          "GLName",         "GLMemoryMB",       "GLVendor",
-    "GLVendorID",         "GLDriverVersion", "GLRectTextureSize", "GLRenderer",
-    "GLRendererID",       "HasGLNPOTSupport", "GLDriver",         "GLDriverDate",
-    "CanCompileProgramGLSL", "GLFrameBufferOK",
+    "GLVersion",
+    "GLName",
+    "GLMemoryMB",
+    "GLVendor",
+    "GLVendorID",
+    "GLDriverVersion",
+    "GLRectTextureSize",
+    "GLRenderer",
+    "GLRendererID",
+    "HasGLNPOTSupport",
+    "GLDriver",
+    "GLDriverDate",
+    "CanCompileProgramGLSL",
+    "GLFrameBufferOK",
 };
 
 int CountOf(const std::vector<std::string>& lines, const std::string& key) {

@@ -17,22 +17,48 @@ const std::regex& Grammar() {
     static const std::regex grammar(
         "(Tester=\"Velmora\")"
         "|((trovexStart|trovexEnd)=\"[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}:[0-9]{2}:[0-9]{2}\")"
-        "|((QueltCoreInitialized|QueltOGLInitialized|OGLContextCreated)=" + kBoolean + ")"
-        "|((NumGLGPUs|NumCLGPUs)=" + kUnsigned + ")"
-        "|(" + kTag + "\\.(GLVersion|GLName|GLVendor|GLDriverVersion|GLRenderer|GLDriver"
+        "|((QueltCoreInitialized|QueltOGLInitialized|OGLContextCreated)=" +
+        kBoolean +
+        ")"
+        "|((NumGLGPUs|NumCLGPUs)=" +
+        kUnsigned +
+        ")"
+        "|(" +
+        kTag +
+        "\\.(GLVersion|GLName|GLVendor|GLDriverVersion|GLRenderer|GLDriver"
         "|GLDriverDate|CLPlatformVersion|CLName|CLVendor|CLDriverVersion|CUDAVersion"
-        "|CLDeviceVersion)=" + kQuoted + ")"
-        "|(" + kTag + "\\.(GLMemoryMB|GLVendorID|GLRectTextureSize|GLRendererID|CLMemoryMB"
-        "|CLVendorID)=" + kUnsigned + ")"
-        "|(" + kTag + "\\.(HasGLNPOTSupport|CanCompileProgramGLSL|GLFrameBufferOK"
-        "|CUDASupported)=" + kBoolean + ")"
-        "|(" + kTag + "\\.(CLBandwidth|CLCompute)=" + kReal + ")"
-        "|(glgpu\\[[0-9]+\\]\\.glGetString\\[" + kEnum + "\\]=" + kQuoted + ")"
-        "|(glgpu\\[[0-9]+\\]\\.glGetIntegerv\\[" + kEnum + "\\]=" + kList + ")"
-        "|(glgpu\\[[0-9]+\\]\\.glGetProgramivARB\\[GL_FRAGMENT_PROGRAM_ARB\\]\\[" + kEnum +
-        "\\]=" + kList + ")"
-        "|(glgpu\\[[0-9]+\\]\\.extension\\[" + kExtension + "\\]=" + kBoolean + ")"
-        "|(gputag\\.(" + kEnum + "|" + kExtension + ")=-?[0-9]+)");
+        "|CLDeviceVersion)=" +
+        kQuoted +
+        ")"
+        "|(" +
+        kTag +
+        "\\.(GLMemoryMB|GLVendorID|GLRectTextureSize|GLRendererID|CLMemoryMB"
+        "|CLVendorID)=" +
+        kUnsigned +
+        ")"
+        "|(" +
+        kTag +
+        "\\.(HasGLNPOTSupport|CanCompileProgramGLSL|GLFrameBufferOK"
+        "|CUDASupported)=" +
+        kBoolean +
+        ")"
+        "|(" +
+        kTag + "\\.(CLBandwidth|CLCompute)=" + kReal +
+        ")"
+        "|(glgpu\\[[0-9]+\\]\\.glGetString\\[" +
+        kEnum + "\\]=" + kQuoted +
+        ")"
+        "|(glgpu\\[[0-9]+\\]\\.glGetIntegerv\\[" +
+        kEnum + "\\]=" + kList +
+        ")"
+        "|(glgpu\\[[0-9]+\\]\\.glGetProgramivARB\\[GL_FRAGMENT_PROGRAM_ARB\\]\\[" +
+        kEnum + "\\]=" + kList +
+        ")"
+        "|(glgpu\\[[0-9]+\\]\\.extension\\[" +
+        kExtension + "\\]=" + kBoolean +
+        ")"
+        "|(gputag\\.(" +
+        kEnum + "|" + kExtension + ")=-?[0-9]+)");
     return grammar;
 }
 

@@ -52,7 +52,8 @@ TEST(RunControl, CommentsAreWrittenWhileParsing) {
 }
 
 TEST(RunControl, UnknownOptionsCostALineEachAndNothingElse) {
-    ProcessResult r = Trovex({"-", "---x", "-args=opts.txt", "-foo=\"bar\"", "/exit=4", "-stdout=ok"});
+    ProcessResult r =
+        Trovex({"-", "---x", "-args=opts.txt", "-foo=\"bar\"", "/exit=4", "-stdout=ok"});
     EXPECT_EQ("ok\n", r.out);
     EXPECT_EQ(
         "unknown argument ignored: \n"

@@ -47,7 +47,8 @@ TEST_F(SimulatedProbe, TwoOpenGLGPUsArePropertyMajorWithValuesAsTheHostReadsThem
     EXPECT_EQ("glgpu[0].GLName", keys[2]);
     EXPECT_EQ("glgpu[1].GLFrameBufferOK", keys[27]);
     EXPECT_EQ("NumGLGPUs=2", LinesWithKeyPrefix(lines, "NumGLGPUs")[0]);
-    EXPECT_EQ("glgpu[0].GLMemoryMB=4294967295", LinesWithKeyPrefix(lines, "glgpu[0].GLMemoryMB")[0]);
+    EXPECT_EQ("glgpu[0].GLMemoryMB=4294967295",
+              LinesWithKeyPrefix(lines, "glgpu[0].GLMemoryMB")[0]);
     EXPECT_EQ("glgpu[0].GLRenderer=\"Quoted \"Renderer\"\"",
               LinesWithKeyPrefix(lines, "glgpu[0].GLRenderer")[0]);
     EXPECT_EQ("glgpu[1].GLVendorID=4318", LinesWithKeyPrefix(lines, "glgpu[1].GLVendorID")[0]);
@@ -69,8 +70,8 @@ TEST_F(SimulatedProbe, ThrowAfterSixDropsTheFirstGPUAfterItsFirstLine) {
 }
 
 TEST_F(SimulatedProbe, AGPUWhoseThirdQueryRaisesKeepsItsFirstTwoLinesOnly) {
-    ProcessResult r =
-        Run(std::string(kTwoGLGPUs) + "simulate.raise=[\"glgpu[0].GLMemoryMB\"]\n", {"-app=Velmora"});
+    ProcessResult r = Run(std::string(kTwoGLGPUs) + "simulate.raise=[\"glgpu[0].GLMemoryMB\"]\n",
+                          {"-app=Velmora"});
     std::vector<std::string> lines = Lines(r.out);
     EXPECT_EQ((std::vector<std::string>{"glgpu[0].GLVersion", "glgpu[0].GLName"}),
               KeysWithPrefix(lines, "glgpu[0]."));

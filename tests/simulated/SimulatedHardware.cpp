@@ -33,10 +33,10 @@ public:
         : GPUImplStatic(values), raising(raising) {}
 
 protected:
-#define TROVEX_SIMULATED(Type, Property)                              \
-    Type DoGet##Property() override {                                 \
-        Check(#Property);                                             \
-        return GPUImplStatic::DoGet##Property();                      \
+#define TROVEX_SIMULATED(Type, Property)         \
+    Type DoGet##Property() override {            \
+        Check(#Property);                        \
+        return GPUImplStatic::DoGet##Property(); \
     }
     TROVEX_SIMULATED(std::string, GLVersion)
     TROVEX_SIMULATED(int, GLMemoryMB)

@@ -33,7 +33,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, options.mergeErrorIntoOutput ? outPipe[1] : errPipe[1], 2);
+    posix_spawn_file_actions_adddup2(&actions,
+                                     options.mergeErrorIntoOutput ? outPipe[1] : errPipe[1], 2);
     for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
         posix_spawn_file_actions_addclose(&actions, fd);
 

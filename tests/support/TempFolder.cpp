@@ -1,10 +1,9 @@
 #include "TempFolder.h"
 
+#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
-
-#include <boost/filesystem.hpp>
 
 TempFolder::TempFolder() {
     std::string pattern = (boost::filesystem::temp_directory_path() / "trovex-XXXXXX").string();
