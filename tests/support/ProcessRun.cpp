@@ -1,10 +1,14 @@
 #include "ProcessRun.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <sstream>
@@ -14,6 +18,8 @@ extern char** environ;
 
 namespace {
 
+typedef std::chrono::steady_clock Clock;
+
 void Drain(int fd, std::string& into, bool& open) {
     char buffer[4096];
     ssize_t n = read(fd, buffer, sizeof buffer);
@@ -21,6 +27,35 @@ void Drain(int fd, std::string& into, bool& open) {
         into.append(buffer, static_cast<size_t>(n));
     else
         open = false;
+}
+
+std::string NameOf(const std::string& entry) { return entry.substr(0, entry.find('=')); }
+
+// The parent's environment with the given entries in place of those of the same name.
+std::vector<std::string> ChildEnvironment(const std::vector<std::string>& entries) {
+    std::vector<std::string> result;
+    for (char** e = environ; *e != nullptr; ++e) {
+        bool replaced = false;
+        for (const std::string& entry : entries) replaced = replaced || NameOf(entry) == NameOf(*e);
+        if (!replaced) result.push_back(*e);
+    }
+    result.insert(result.end(), entries.begin(), entries.end());
+    return result;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) pointers.push_back(&text[0]);
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Milliseconds poll may wait: until the deadline, or for ever without one.
+int PollWait(const ProcessOptions& options, Clock::time_point deadline) {
+    if (options.timeLimit <= 0) return -1;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return static_cast<int>(std::max<long long>(left.count(), 0));
 }
 
 }  // namespace
@@ -32,7 +67,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+    if (options.outputFile.empty())
+        posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, options.outputFile.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions,
                                      options.mergeErrorIntoOutput ? outPipe[1] : errPipe[1], 2);
     for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
@@ -41,18 +79,14 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     std::vector<std::string> argvText;
     argvText.push_back(program);
     argvText.insert(argvText.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& a : argvText) argv.push_back(&a[0]);
-    argv.push_back(nullptr);
+    std::vector<char*> argv = Pointers(argvText);
+    std::vector<std::string> envText = ChildEnvironment(options.environment);
+    std::vector<char*> envp = Pointers(envText);
 
-    std::vector<std::string> envText;
-    for (char** e = environ; *e != nullptr; ++e) envText.push_back(*e);
-    envText.insert(envText.end(), options.environment.begin(), options.environment.end());
-    std::vector<char*> envp;
-    for (std::string& e : envText) envp.push_back(&e[0]);
-    envp.push_back(nullptr);
-
-    auto started = std::chrono::steady_clock::now();
+    const Clock::time_point started = Clock::now();
+    const Clock::time_point deadline =
+        started + std::chrono::duration_cast<Clock::duration>(
+                      std::chrono::duration<double>(options.timeLimit));
     pid_t pid;
     int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -70,7 +104,14 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         // A closed pipe is left out of the poll (negative descriptors are ignored).
         pollfd fds[2] = {{outOpen ? outPipe[0] : -1, POLLIN, 0},
                          {errOpen ? errPipe[0] : -1, POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0) continue;
+        const int ready = poll(fds, 2, result.killed ? -1 : PollWait(options, deadline));
+        if (ready < 0) continue;
+        if (ready == 0) {
+            // The pipes close once the killed child is gone.
+            kill(pid, SIGKILL);
+            result.killed = true;
+            continue;
+        }
         if (fds[0].revents != 0) Drain(outPipe[0], result.out, outOpen);
         if (fds[1].revents != 0) Drain(errPipe[0], result.err, errOpen);
     }
@@ -78,10 +119,12 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     close(errPipe[0]);
 
     int waitStatus = 0;
-    waitpid(pid, &waitStatus, 0);
-    result.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    rusage usage{};
+    wait4(pid, &waitStatus, 0, &usage);
+    result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     result.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    result.signal = WIFSIGNALED(waitStatus) ? WTERMSIG(waitStatus) : 0;
+    result.peakKilobytes = usage.ru_maxrss;
     return result;
 }
 
