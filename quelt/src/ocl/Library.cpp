@@ -14,6 +14,10 @@ namespace OCL {
 
 namespace {
 
+// A machine has a platform per installed driver; a count far above that is a
+// broken answer.
+const cl_uint maxPlatforms = 1024;
+
 // The loader the last isOpenCLAvailable asked about; initialize uses it.
 std::mutex chosenLoaderMutex;
 std::string chosenLoader = defaultLoader;
@@ -74,6 +78,7 @@ std::vector<Platform> platforms() {
     // The loader's answer when no driver is installed.
     if (status == CL_PLATFORM_NOT_FOUND_KHR) return {};
     checkStatus(status, "clGetPlatformIDs");
+    Core::boundedAnswer("clGetPlatformIDs", count, maxPlatforms);
     std::vector<cl_platform_id> ids(count);
     if (count != 0) checkStatus(cl.clGetPlatformIDs(count, ids.data(), &count), "clGetPlatformIDs");
     std::vector<Platform> result;

@@ -9,14 +9,19 @@ namespace OCL {
 
 namespace {
 
+// A platform has a handful of devices, a large one a few dozen; a count far
+// above that is a broken answer.
+const cl_uint maxDevices = 4096;
+
 // Platform texts end at their first NUL, unlike the device's raw bytes.
 std::string platformText(cl_platform_id platform, cl_platform_info property) {
     if (platform == nullptr) throw LogicalException("OpenCL query on a null platform");
     const DispatchTable& cl = loadedEntries();
-    const std::string bytes = readInfoBytes([&](size_t size, void* value, size_t* sizeReturned) {
-        checkStatus(cl.clGetPlatformInfo(platform, property, size, value, sizeReturned),
-                    "clGetPlatformInfo");
-    });
+    const std::string bytes =
+        readInfoBytes("clGetPlatformInfo", [&](size_t size, void* value, size_t* sizeReturned) {
+            checkStatus(cl.clGetPlatformInfo(platform, property, size, value, sizeReturned),
+                        "clGetPlatformInfo");
+        });
     return bytes.substr(0, bytes.find('\0'));
 }
 
@@ -41,6 +46,7 @@ std::vector<Device> Platform::devices(int type) const {
     const cl_int status = cl.clGetDeviceIDs(platformId, types, 0, nullptr, &count);
     if (status == CL_DEVICE_NOT_FOUND) return {};
     checkStatus(status, "clGetDeviceIDs");
+    Core::boundedAnswer("clGetDeviceIDs", count, maxDevices);
     std::vector<cl_device_id> ids(count);
     if (count != 0) {
         checkStatus(cl.clGetDeviceIDs(platformId, types, count, ids.data(), &count),

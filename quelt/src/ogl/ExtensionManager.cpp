@@ -9,8 +9,10 @@
 #include <string>
 #include <tuple>
 
+#include "quelt/src/core/DriverAnswer.h"
 #include "quelt/src/core/Words.h"
 #include "quelt/src/ogl/GLEntryPoints.h"
+#include "quelt/src/ogl/GLQuery.h"
 #include "quelt/src/ogl/PlatformContext.h"
 
 namespace Quelt {
@@ -20,6 +22,10 @@ namespace {
 
 // major, minor, release
 typedef std::tuple<int, int, int> Version;
+
+// Drivers list a few hundred extensions; a count far above that is a broken
+// answer, which would keep the list being read for minutes.
+const GLint maxExtensions = 65536;
 
 struct Capability {
     OpenGLExtension id;
@@ -75,8 +81,8 @@ std::set<std::string> readExtensions(const GLEntryPoints& gl, const Version& ver
     if (std::get<0>(version) < 3 || gl.getStringi == nullptr) {
         return Core::splitWords(text(gl.getString(GL_EXTENSIONS)));
     }
-    GLint count = 0;
-    gl.getIntegerv(GL_NUM_EXTENSIONS, &count);
+    const GLint count = Core::boundedAnswer("glGetIntegerv(GL_NUM_EXTENSIONS)",
+                                            getInteger(gl, GL_NUM_EXTENSIONS), maxExtensions);
     std::set<std::string> extensions;
     for (GLint index = 0; index < count; ++index) {
         extensions.insert(text(gl.getStringi(GL_EXTENSIONS, static_cast<GLuint>(index))));

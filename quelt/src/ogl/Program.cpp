@@ -1,15 +1,21 @@
 #include "quelt/quelt_ogl/Program.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "quelt/quelt_core/Exception.h"
 #include "quelt/src/ogl/GLEntryPoints.h"
+#include "quelt/src/ogl/GLQuery.h"
 
 namespace Quelt {
 namespace OGL {
 
 namespace {
+
+// A log only ends up in an error message: a longer one, or a broken length
+// (which would allocate gigabytes), is cut to this many bytes.
+const GLint maxInfoLogBytes = 65536;
 
 bool hasGLSL(const GLEntryPoints& gl) {
     return gl.createShader != nullptr && gl.shaderSource != nullptr &&
@@ -23,12 +29,12 @@ bool hasGLSL(const GLEntryPoints& gl) {
 // Shaders and programs report their logs through functions of the same shape.
 std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
                     PFNGLGETSHADERINFOLOGPROC getLog) {
-    GLint length = 0;
-    getParameter(object, GL_INFO_LOG_LENGTH, &length);
+    const GLint length = getObjectParameter(getParameter, object, GL_INFO_LOG_LENGTH);
     if (length <= 0) return "(the driver gave no log)";
-    std::vector<GLchar> log(static_cast<size_t>(length) + 1, '\0');
-    GLsizei written = 0;
-    getLog(object, length, &written, log.data());
+    const GLsizei room = std::min(length, maxInfoLogBytes);
+    // One byte more than the driver may write, so the text always ends in a NUL.
+    std::vector<GLchar> log(static_cast<size_t>(room) + 1, '\0');
+    getLog(object, room, nullptr, log.data());
     std::string text(log.data());
     // Drivers end their logs with a line break, which would end the message early.
     text.erase(text.find_last_not_of(" \n\r\t") + 1);
@@ -64,9 +70,7 @@ struct Program::State {
         }
         gl->shaderSource(shader, count, strings, lengths);
         gl->compileShader(shader);
-        GLint compiled = GL_FALSE;
-        gl->getShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-        if (compiled != GL_TRUE) {
+        if (getObjectParameter(gl->getShaderiv, shader, GL_COMPILE_STATUS) != GL_TRUE) {
             const std::string log = infoLog(shader, gl->getShaderiv, gl->getShaderInfoLog);
             gl->deleteShader(shader);
             throw LogicalException(
@@ -102,9 +106,7 @@ void Program::link(bool check) {
     const GLEntryPoints& gl = *state->gl;
     gl.linkProgram(state->program);
     if (!check) return;
-    GLint linked = GL_FALSE;
-    gl.getProgramiv(state->program, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE) {
+    if (getObjectParameter(gl.getProgramiv, state->program, GL_LINK_STATUS) != GL_TRUE) {
         const std::string log = infoLog(state->program, gl.getProgramiv, gl.getProgramInfoLog);
         throw LogicalException(("GLSL program does not link: " + log).c_str());
     }

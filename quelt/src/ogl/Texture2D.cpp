@@ -5,6 +5,7 @@
 #include "quelt/quelt_core/Exception.h"
 #include "quelt/src/ogl/GLEntryPoints.h"
 #include "quelt/src/ogl/GLError.h"
+#include "quelt/src/ogl/GLQuery.h"
 
 namespace Quelt {
 namespace OGL {
@@ -30,8 +31,7 @@ Texture2D::Texture2D(int format, int width, int height, bool mipmapped, const vo
     if (state->name == 0) throw LogicalException("cannot create a texture: is a context current?");
 
     // The caller's binding is put back, whatever happens to ours.
-    GLint previous = 0;
-    gl.getIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+    const GLint previous = getInteger(gl, GL_TEXTURE_BINDING_2D);
     gl.bindTexture(GL_TEXTURE_2D, state->name);
     gl.texParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                      mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "quelt/src/core/DriverAnswer.h"
 #include "quelt/src/core/Words.h"
 #include "quelt/src/ogl/egl/PciAdapter.h"
 
@@ -13,6 +14,9 @@ namespace Quelt {
 namespace OGL {
 
 namespace {
+
+// A machine has a handful of devices; a count far above that is a broken answer.
+const EGLint maxDevices = 1024;
 
 template <size_t size>
 void copyText(char (&target)[size], const std::string& text) {
@@ -31,7 +35,9 @@ std::string ownName(const std::set<std::string>& extensions, size_t index) {
 
 std::vector<EglDisplayDevice> enumerateDisplayDevices(const EglEntryPoints& egl) {
     EGLint count = 0;
-    if (egl.queryDevices(0, nullptr, &count) != EGL_TRUE || count <= 0) return {};
+    if (egl.queryDevices(0, nullptr, &count) != EGL_TRUE) return {};
+    Core::boundedAnswer("eglQueryDevicesEXT", count, maxDevices);
+    if (count == 0) return {};
     std::vector<EGLDeviceEXT> handles(static_cast<size_t>(count));
     if (egl.queryDevices(count, handles.data(), &count) != EGL_TRUE) return {};
     handles.resize(std::min(handles.size(), static_cast<size_t>(std::max(count, 0))));
