@@ -118,6 +118,24 @@ TEST_F(OpenGLDrawingTest, ClearingATextureThroughAFramebufferLeavesNoError) {
     EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
 }
 
+// An error an earlier call left pending is not charged to the next call.
+TEST_F(OpenGLDrawingTest, ErrorsLeftPendingAreNotChargedToTexturesAndFramebuffers) {
+    const auto leaveError = [] {
+        GLint values[16];
+        glGetIntegerv(0, values);
+    };
+    leaveError();
+    const Texture2D texture(Texture2D::RGBA8, 32, 32, false, nullptr);
+    leaveError();
+    Framebuffer framebuffer;
+    leaveError();
+    framebuffer.bind();
+    leaveError();
+    framebuffer.attach(texture, 0, 0);
+    leaveError();
+    EXPECT_NO_THROW(framebuffer.unbind());
+}
+
 TEST_F(OpenGLDrawingTest, TexturesTakeDataAndMipmapsAndRefuseWhatTheyCannotBe) {
     const std::vector<unsigned char> pixels(16 * 16 * 4, 0x80);
     EXPECT_NO_THROW(Texture2D(Texture2D::RGBA8, 16, 16, true, pixels.data()));

@@ -58,6 +58,19 @@ private:
     Quelt::OGL::ExtensionManager* extensions;
 };
 
+// OpenGL keeps one flag per kind of error, so a few reads clear whatever
+// earlier calls left pending; a broken glGetError may never answer
+// GL_NO_ERROR, so the reads stop after this many and the error test that
+// follows fails.
+const int kMaxPendingGLErrors = 16;
+
+// Drops the errors earlier calls left pending, so that the error test after a
+// query charges the query with its own errors only.
+void ClearGLErrors() {
+    int reads = 0;
+    while (reads < kMaxPendingGLErrors && glGetError() != GL_NO_ERROR) ++reads;
+}
+
 void RequireNoGLError() {
     if (glGetError() != GL_NO_ERROR) FailRequirement("Failed requirement: glStatus == GL_NO_ERROR");
 }
@@ -98,6 +111,7 @@ bool GPUImplHardware::DoCheckExtension(OpenGLExtension extension) {
 
 const char* GPUImplHardware::DoGLGetString(GLenum name) {
     ScopedGLContext scope(context);
+    ClearGLErrors();
     const char* text = reinterpret_cast<const char*>(glGetString(name));
     RequireNoGLError();
     return TextOrEmpty(text);
@@ -105,6 +119,7 @@ const char* GPUImplHardware::DoGLGetString(GLenum name) {
 
 void GPUImplHardware::DoGLGetIntegerv(GLenum pname, GLint* params) {
     ScopedGLContext scope(context);
+    ClearGLErrors();
     glGetIntegerv(pname, params);
     RequireNoGLError();
 }
@@ -115,6 +130,7 @@ void GPUImplHardware::DoGLGetProgramivARB(GLenum target, GLenum pname, GLint* pa
     if (extensions == nullptr) FailRequirement(kNoExtensionManager);
     const PFNGLGETPROGRAMIVARBPROC getProgramiv = extensions->table().glGetProgramivARB;
     if (getProgramiv == nullptr) FailRequirement(kNoProgramivEntry);
+    ClearGLErrors();
     getProgramiv(target, pname, params);
     RequireNoGLError();
 }
@@ -135,6 +151,7 @@ bool GPUImplHardware::DoCanCompileProgramGLSL() {
 bool GPUImplHardware::DoGetGLFrameBufferOK() {
     try {
         ScopedGLContext scope(context);
+        ClearGLErrors();
         Quelt::OGL::Texture2D texture(Quelt::OGL::Texture2D::RGBA8, 32, 32, false, nullptr);
         Quelt::OGL::Framebuffer framebuffer;
         framebuffer.bind();
@@ -142,8 +159,11 @@ bool GPUImplHardware::DoGetGLFrameBufferOK() {
         // OpenGL clamps the components, so this clears to opaque white.
         glClearColor(255.0f, 255.0f, 255.0f, 255.0f);
         glClear(GL_COLOR_BUFFER_BIT);
+        // Read before unbind, which drops what is pending before its own call:
+        // an incomplete framebuffer shows as an error of the clear.
+        const bool cleared = glGetError() == GL_NO_ERROR;
         framebuffer.unbind();
-        return glGetError() == GL_NO_ERROR;
+        return cleared && glGetError() == GL_NO_ERROR;
     } catch (const Quelt::ExceptionBase&) {
         return false;
     }

@@ -19,6 +19,7 @@ GLenum programivTarget = 0;
 
 void GLAPIENTRY FakeGetProgramiv(GLenum target, GLenum, GLint* params) {
     programivTarget = target;
+    FakeQuelt::RaiseCallError();
     params[0] = 72;
 }
 
@@ -77,17 +78,26 @@ TEST_F(HardwareGLTest, AMissingExtensionManagerFailsTheQueriesThatNeedIt) {
     ExpectFailRequirement(text, [&] { GetProgramiv(); });
 }
 
-TEST_F(HardwareGLTest, EveryDriverQueryIsFollowedByTheErrorTest) {
+TEST_F(HardwareGLTest, EveryDriverQueryIsFollowedByTheErrorTestOfItsOwnErrors) {
     GL().getProgramivARB = FakeGetProgramiv;
     GLint values[kMaxGLQueryValues] = {};
-    GL().errors = {GL_INVALID_ENUM};
+    GL().callErrors = {GL_INVALID_ENUM};
     ExpectFailRequirement(kGLError, [&] { gpu->GLGetString(0x1234); });
-    GL().errors = {GL_INVALID_ENUM};
+    GL().callErrors = {GL_INVALID_ENUM};
     ExpectFailRequirement(kGLError, [&] { gpu->GLGetIntegerv(0x1234, values); });
-    GL().errors = {GL_INVALID_OPERATION};
+    GL().callErrors = {GL_INVALID_OPERATION};
     ExpectFailRequirement(kGLError, [&] { GetProgramiv(); });
-    GL().errors = {GL_INVALID_ENUM};
+    GL().callErrors = {GL_INVALID_ENUM};
     ExpectFailRequirement(kGLError, [&] { gpu->GetGLRectTextureSize(); });
+
+    // Errors an earlier call left pending are not the query's.
+    GL().errors = {GL_INVALID_VALUE, GL_INVALID_OPERATION};
+    EXPECT_STREQ("", gpu->GLGetString(GL_VENDOR));
+    GL().errors = {GL_INVALID_VALUE};
+    GetProgramiv();
+    // A glGetError that never clears ends the clearing, and the query fails.
+    GL().errors = std::deque<GLenum>(100, GL_INVALID_OPERATION);
+    ExpectFailRequirement(kGLError, [&] { gpu->GLGetIntegerv(0x1234, values); });
 
     GL().getProgramivARB = nullptr;
     ExpectFailRequirement("Failed requirement: glGetProgramivARB != NULL", [&] { GetProgramiv(); });
@@ -140,9 +150,10 @@ TEST_F(HardwareGLTest, GLSLTestCompilesTheLayerShadersAndAnswersFalseOnRefusal) 
 }
 
 TEST_F(HardwareGLTest, FramebufferTestAnswersFromTheErrorStateAfterTheClear) {
-    EXPECT_TRUE(gpu->GetGLFrameBufferOK());
+    GL().errors = {GL_INVALID_VALUE};
+    EXPECT_TRUE(gpu->GetGLFrameBufferOK()) << "an error left pending before the test";
     EXPECT_THAT(GL().clearColor, ElementsAre(255.0f, 255.0f, 255.0f, 255.0f));
-    GL().errors = {GL_INVALID_FRAMEBUFFER_OPERATION};
+    GL().callErrors = {GL_INVALID_FRAMEBUFFER_OPERATION};
     EXPECT_FALSE(gpu->GetGLFrameBufferOK());
     GL().textureFails = true;
     EXPECT_FALSE(gpu->GetGLFrameBufferOK());

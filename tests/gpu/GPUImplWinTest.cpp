@@ -116,7 +116,7 @@ TEST_F(GPUImplWinTest, NVIDIAAndAMDDriversRefineTheAdapterMemory) {
     EXPECT_EQ(0, MemoryMB(0x8086, 0));
 
     testing::internal::CaptureStderr();
-    GL().errors = {GL_INVALID_ENUM};
+    GL().callErrors = {GL_INVALID_ENUM};
     EXPECT_EQ(512, MemoryMB(0x10DE, 536870912));
     EXPECT_EQ("Failed requirement: glStatus == GL_NO_ERROR\n",
               testing::internal::GetCapturedStderr());

@@ -56,6 +56,7 @@ Framebuffer::Framebuffer() : state(std::make_unique<State>()) {
     const GLEntryPoints& gl = requireGLEntryPoints();
     state->gl = &gl;
     state->functions = framebufferFunctions(gl);
+    clearGLErrors(gl);
     state->functions.generate(1, &state->name);
     throwOnGLError(gl.getError(), "cannot create a framebuffer");
 }
@@ -63,11 +64,13 @@ Framebuffer::Framebuffer() : state(std::make_unique<State>()) {
 Framebuffer::~Framebuffer() = default;
 
 void Framebuffer::bind() {
+    clearGLErrors(*state->gl);
     state->functions.bind(GL_FRAMEBUFFER, state->name);
     throwOnGLError(state->gl->getError(), "cannot bind the framebuffer");
 }
 
 void Framebuffer::attach(const Texture2D& texture, unsigned attachment, unsigned level) {
+    clearGLErrors(*state->gl);
     state->functions.attachTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + attachment, GL_TEXTURE_2D,
                                    texture.name(), static_cast<GLint>(level));
     throwOnGLError(
@@ -76,6 +79,7 @@ void Framebuffer::attach(const Texture2D& texture, unsigned attachment, unsigned
 }
 
 void Framebuffer::unbind() {
+    clearGLErrors(*state->gl);
     state->functions.bind(GL_FRAMEBUFFER, 0);
     throwOnGLError(state->gl->getError(), "cannot unbind the framebuffer");
 }

@@ -39,5 +39,10 @@ void throwOnGLError(GLenum error, const std::string& action) {
     if (error != GL_NO_ERROR) throw LogicalException((action + ": " + errorName(error)).c_str());
 }
 
+void clearGLErrors(const GLEntryPoints& gl) {
+    int reads = 0;
+    while (reads < maxPendingErrors && gl.getError() != GL_NO_ERROR) ++reads;
+}
+
 }  // namespace OGL
 }  // namespace Quelt

@@ -30,6 +30,7 @@ Texture2D::Texture2D(int format, int width, int height, bool mipmapped, const vo
     gl.genTextures(1, &state->name);
     if (state->name == 0) throw LogicalException("cannot create a texture: is a context current?");
 
+    clearGLErrors(gl);
     // The caller's binding is put back, whatever happens to ours.
     const GLint previous = getInteger(gl, GL_TEXTURE_BINDING_2D);
     gl.bindTexture(GL_TEXTURE_2D, state->name);

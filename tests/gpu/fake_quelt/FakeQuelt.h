@@ -23,6 +23,9 @@ struct GLState {
     std::map<GLenum, const char*> strings;          // names not listed give null
     std::map<GLenum, std::vector<GLint>> integers;  // names not listed write nothing
     std::deque<GLenum> errors;                      // glGetError gives these, then GL_NO_ERROR
+    // Each glGetString, glGetIntegerv or glClear call raises the next of these:
+    // it joins errors.
+    std::deque<GLenum> callErrors;
     bool compileFails = false;
     bool linkFails = false;
     bool textureFails = false;
@@ -55,6 +58,9 @@ struct CLDevice {
 GLState& GL();
 
 DISPLAY_DEVICEA MakeDisplayDevice(const std::string& deviceName, const std::string& deviceString);
+
+// Called by each fake OpenGL call that can fail: raises the next of GL().callErrors.
+void RaiseCallError();
 
 // OpenCL platforms and their GPU devices; the handles stay valid until Reset().
 cl_platform_id AddPlatform(const std::string& version);

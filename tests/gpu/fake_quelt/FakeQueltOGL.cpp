@@ -25,6 +25,12 @@ DISPLAY_DEVICEA MakeDisplayDevice(const std::string& deviceName, const std::stri
     return device;
 }
 
+void RaiseCallError() {
+    if (GL().callErrors.empty()) return;
+    GL().errors.push_back(GL().callErrors.front());
+    GL().callErrors.pop_front();
+}
+
 }  // namespace FakeQuelt
 
 using FakeQuelt::GL;
@@ -142,19 +148,22 @@ Framebuffer::Framebuffer() {}
 Framebuffer::~Framebuffer() {}
 void Framebuffer::bind() {}
 void Framebuffer::attach(const Texture2D&, unsigned, unsigned) {}
-void Framebuffer::unbind() {}
+// As the library's own does, unbinding first drops the errors left pending.
+void Framebuffer::unbind() { GL().errors.clear(); }
 
 }  // namespace OGL
 }  // namespace Quelt
 
 const GLubyte* GLAPIENTRY glGetString(GLenum name) {
     GL().queriedOn.push_back(GL().current);
+    FakeQuelt::RaiseCallError();
     const auto text = GL().strings.find(name);
     return text != GL().strings.end() ? reinterpret_cast<const GLubyte*>(text->second) : nullptr;
 }
 
 void GLAPIENTRY glGetIntegerv(GLenum pname, GLint* params) {
     GL().queriedOn.push_back(GL().current);
+    FakeQuelt::RaiseCallError();
     const auto values = GL().integers.find(pname);
     if (values == GL().integers.end()) return;
     std::copy(values->second.begin(), values->second.end(), params);
@@ -171,4 +180,4 @@ void GLAPIENTRY glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclam
     GL().clearColor = {red, green, blue, alpha};
 }
 
-void GLAPIENTRY glClear(GLbitfield) {}
+void GLAPIENTRY glClear(GLbitfield) { FakeQuelt::RaiseCallError(); }
