@@ -32,15 +32,26 @@ std::pair<std::string, std::string> SplitPlatformVersion(const std::string& vers
     return std::make_pair(rest.substr(0, cut), rest.substr(cut + kCUDAMarker.size()));
 }
 
-// A text property of any length, read through the loader's clGetDeviceInfo: the
-// size first, then the bytes. A missing entry or a failed call fails with the
-// caller's text.
-std::string ReadDeviceText(cl_device_id id, cl_device_info property, const char* failure) {
+// Device texts are at most a few kilobytes; a size far above that is a broken
+// answer, which would allocate terabytes or wrap the size to 0.
+const size_t kMaxDeviceTextBytes = 1048576;
+
+// A device text property, read through the loader's clGetDeviceInfo: the size
+// first, then the bytes. A missing entry or a failed call fails with the
+// caller's text; a size outside 0 to kMaxDeviceTextBytes with one naming the
+// query (as "clGetDeviceInfo(CL_DRIVER_VERSION)") and the size.
+std::string ReadDeviceText(cl_device_id id, cl_device_info property, const char* query,
+                           const char* failure) {
     const cl_api_clGetDeviceInfo getDeviceInfo =
         Quelt::OCL::ExtensionManager::instance().table().clGetDeviceInfo;
     if (getDeviceInfo == nullptr) FailRequirement(failure);
     size_t size = 0;
     if (getDeviceInfo(id, property, 0, nullptr, &size) != CL_SUCCESS) FailRequirement(failure);
+    if (size > kMaxDeviceTextBytes) {
+        FailRequirement((std::string(query) + " answered " + std::to_string(size) +
+                         ", outside 0 to " + std::to_string(kMaxDeviceTextBytes))
+                            .c_str());
+    }
     if (size == 0) return std::string();
     // One byte more than the driver writes, so the text always ends in a NUL.
     std::vector<char> buffer(size + 1, '\0');
@@ -89,12 +100,14 @@ int GPUImplHardware::DoGetCLVendorID() {
 }
 
 std::string GPUImplHardware::DoGetCLDriverVersion() {
-    return ReadDeviceText(device.id(), CL_DRIVER_VERSION, "clGetDeviceInfo failed");
+    return ReadDeviceText(device.id(), CL_DRIVER_VERSION, "clGetDeviceInfo(CL_DRIVER_VERSION)",
+                          "clGetDeviceInfo failed");
 }
 
 std::string GPUImplHardware::DoGetCLDeviceVersion() {
-    return WithoutOpenCLPrefix(
-        ReadDeviceText(device.id(), CL_DEVICE_VERSION, "Failed requirement: status == CL_SUCCESS"));
+    return WithoutOpenCLPrefix(ReadDeviceText(device.id(), CL_DEVICE_VERSION,
+                                              "clGetDeviceInfo(CL_DEVICE_VERSION)",
+                                              "Failed requirement: status == CL_SUCCESS"));
 }
 
 // The measurements are not part of a record's answers; see MeasureCLBandwidth
