@@ -4,6 +4,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "StandardOutput.h"
+
 namespace ReportLine {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -28,6 +30,9 @@ std::string FormatValues(const std::vector<int>& values) {
     return text.str();
 }
 
-void Write(const std::string& line) { std::cout << line << std::endl; }
+void Write(const std::string& line) {
+    std::cout << line << std::endl;
+    NoteStandardOutputState();
+}
 
 }  // namespace ReportLine

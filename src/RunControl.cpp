@@ -2,11 +2,13 @@
 
 #include <boost/shared_ptr.hpp>
 #include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 
 #include "CommandLine.h"
 #include "ExceptionLine.h"
+#include "StandardOutput.h"
 #include "Tester.h"
 #include "VLLogging/LogStatement.h"
 #include "VLLogging/TrovexLogger.h"
@@ -33,13 +35,17 @@ int32_t ProbingRun(const CommandLineSettings& settings) {
 
 // The texts of -stdout and -stderr take the place of the report.
 void ReplacementRun(const CommandLineSettings& settings) {
-    for (const std::string& text : settings.stdoutTexts) std::cout << text << std::endl;
+    for (const std::string& text : settings.stdoutTexts) {
+        std::cout << text << std::endl;
+        NoteStandardOutputState();
+    }
     for (const std::string& text : settings.stderrTexts) std::cerr << text << std::endl;
 }
 
 void HangCountdown(int32_t seconds) {
     for (int32_t i = seconds; i > 0; --i) {
         std::cout << "delayExit=" << i << std::endl;
+        NoteStandardOutputState();
         Platform::Sleep(1000);
     }
 }
@@ -62,6 +68,8 @@ int TrovexMain(int argc, const char* const* argv) {
     CommandLineSettings settings;
     try {
         ParseCommandLine(argc, argv, settings, std::cout, std::cerr);
+        // Comment lines were written while parsing.
+        NoteStandardOutputState();
         if (settings.stdoutTexts.empty() && settings.stderrTexts.empty())
             status = ProbingRun(settings);
         else
@@ -79,6 +87,12 @@ int TrovexMain(int argc, const char* const* argv) {
             WriteErrorLine(DescribeCurrentException());
         } catch (...) {
         }
+        status = kStatusFailed;
+    }
+    // A report the host never got is no success.
+    if (StandardOutputError() != 0) {
+        WriteErrorLine(std::string("exception: cannot write the report: ") +
+                       std::strerror(StandardOutputError()));
         status = kStatusFailed;
     }
     if (settings.exitRequested) status = settings.exitValue;

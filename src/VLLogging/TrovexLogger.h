@@ -9,4 +9,7 @@ public:
     TrovexLogger();
 
     std::string LinePrefix(const char* file, int line) override;
+    // A log line that cannot be written counts as a lost report, as a report
+    // line does.
+    void Flush() override;
 };

@@ -83,3 +83,19 @@ TEST(RunControl, NegativeHangDoesNotWait) {
     EXPECT_EQ("x\n", r.out);
     EXPECT_LT(r.seconds, 1.0);
 }
+
+TEST(RunControl, AReportThatCannotBeWrittenFailsTheRunUnlessExitIsGiven) {
+    ProcessOptions options;
+    options.outputFile = "/dev/full";
+    const std::string lost = "exception: cannot write the report: No space left on device\n";
+    ProcessResult r = RunProcess(TROVEX_BINARY, {}, options);
+    EXPECT_EQ(lost, r.err);
+    EXPECT_EQ(2, r.status);
+    r = RunProcess(TROVEX_BINARY, {"-exit=0"}, options);
+    EXPECT_EQ(lost, r.err);
+    EXPECT_EQ(0, r.status);
+    // Comments are written while the command line is read, before the rest.
+    r = RunProcess(TROVEX_BINARY, {"-comment=c", "-stderr=e"}, options);
+    EXPECT_EQ("e\n" + lost, r.err);
+    EXPECT_EQ(2, r.status);
+}
