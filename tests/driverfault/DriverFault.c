@@ -1,0 +1,210 @@
+#include "DriverFault.h"
+
+#define EGL_NO_X11
+#define CL_TARGET_OPENCL_VERSION 300
+#include <CL/cl.h>
+#include <EGL/egl.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <pthread.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#define MAX_FAULTS 8
+
+struct Named {
+    const char* name;
+    long long value;
+};
+
+#define NAMED(e) \
+    { #e, e }
+
+/* The enumerants tests name, as selectors and as error values. */
+static const struct Named enumerants[] = {
+    NAMED(GL_VENDOR),
+    NAMED(GL_RENDERER),
+    NAMED(GL_VERSION),
+    NAMED(GL_EXTENSIONS),
+    NAMED(GL_SHADING_LANGUAGE_VERSION),
+    NAMED(GL_NUM_EXTENSIONS),
+    NAMED(GL_TEXTURE_BINDING_2D),
+    NAMED(GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB),
+    NAMED(GL_MAX_PROGRAM_INSTRUCTIONS_ARB),
+    NAMED(GL_COMPILE_STATUS),
+    NAMED(GL_LINK_STATUS),
+    NAMED(GL_INFO_LOG_LENGTH),
+    NAMED(GL_INVALID_ENUM),
+    NAMED(GL_INVALID_VALUE),
+    NAMED(GL_INVALID_OPERATION),
+    NAMED(EGL_VENDOR),
+    NAMED(EGL_VERSION),
+    NAMED(EGL_EXTENSIONS),
+    NAMED(CL_PLATFORM_NAME),
+    NAMED(CL_PLATFORM_VENDOR),
+    NAMED(CL_PLATFORM_VERSION),
+    NAMED(CL_DEVICE_TYPE),
+    NAMED(CL_DEVICE_NAME),
+    NAMED(CL_DEVICE_VENDOR),
+    NAMED(CL_DRIVER_VERSION),
+    NAMED(CL_DEVICE_VERSION),
+};
+
+static const struct Named actions[] = {
+    {"answer", FAULT_ANSWER}, {"values", FAULT_VALUES}, {"null", FAULT_NULL},
+    {"text", FAULT_TEXT},     {"hide", FAULT_HIDE},     {"unterminated", FAULT_UNTERMINATED},
+    {"fail", FAULT_FAIL},     {"error", FAULT_ERROR},   {"crash", FAULT_CRASH},
+    {"hang", FAULT_HANG},     {"gpu", FAULT_GPU},
+};
+
+static struct DriverFault faults[MAX_FAULTS];
+static int faultCount;
+static pthread_once_t readOnce = PTHREAD_ONCE_INIT;
+
+void faultDie(const char* what, const char* detail) {
+    fprintf(stderr, "TROVEX_DRIVER_FAULT: %s: %s\n", what, detail);
+    _exit(70);
+}
+
+static int lookUp(const struct Named* table, size_t size, const char* name, long long* value) {
+    for (size_t i = 0; i < size; ++i) {
+        if (strcmp(table[i].name, name) == 0) {
+            *value = table[i].value;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+/* An enumerant's name, or a number as C writes it; negative numbers wrap. */
+static unsigned long long number(const char* text) {
+    long long named = 0;
+    if (lookUp(enumerants, sizeof enumerants / sizeof enumerants[0], text, &named)) {
+        return (unsigned long long)named;
+    }
+    char* end = NULL;
+    const unsigned long long value =
+        text[0] == '-' ? (unsigned long long)strtoll(text, &end, 0) : strtoull(text, &end, 0);
+    if (end == text || *end != '\0') faultDie("not a number or known enumerant", text);
+    return value;
+}
+
+/* Splits "call(selector):action:value" in place. */
+static void parseFault(char* text, struct DriverFault* fault) {
+    char* action = strchr(text, ':');
+    if (action == NULL) faultDie("no action in", text);
+    *action++ = '\0';
+    char* value = strchr(action, ':');
+    if (value != NULL) *value++ = '\0';
+
+    char* selector = strchr(text, '(');
+    if (selector != NULL) {
+        char* close = strchr(selector, ')');
+        if (close == NULL || close[1] != '\0') faultDie("unclosed selector in", text);
+        *selector++ = '\0';
+        *close = '\0';
+        fault->hasSelector = 1;
+        fault->selector = (long long)number(selector);
+    }
+    if (strlen(text) == 0 || strlen(text) >= sizeof fault->call) faultDie("bad call name", text);
+    strcpy(fault->call, text);
+
+    long long kind = 0;
+    if (!lookUp(actions, sizeof actions / sizeof actions[0], action, &kind)) {
+        faultDie("unknown action", action);
+    }
+    fault->action = (enum FaultAction)kind;
+    const int needsValue = fault->action == FAULT_ANSWER || fault->action == FAULT_VALUES ||
+                           fault->action == FAULT_TEXT || fault->action == FAULT_HIDE ||
+                           fault->action == FAULT_ERROR;
+    if (needsValue != (value != NULL)) faultDie("wrong value for action", action);
+    if (value == NULL) return;
+    if (fault->action == FAULT_TEXT || fault->action == FAULT_HIDE) {
+        if (strlen(value) >= sizeof fault->text) faultDie("text too long", value);
+        strcpy(fault->text, value);
+    } else {
+        fault->value = number(value);
+    }
+}
+
+static void readFaults(void) {
+    const char* variable = getenv("TROVEX_DRIVER_FAULT");
+    if (variable == NULL || variable[0] == '\0') return;
+    char* copy = strdup(variable);
+    char* rest = copy;
+    for (char* item = strsep(&rest, ";"); item != NULL; item = strsep(&rest, ";")) {
+        if (faultCount == MAX_FAULTS) faultDie("too many faults in", variable);
+        parseFault(item, &faults[faultCount++]);
+    }
+    free(copy);
+}
+
+static const struct DriverFault* allFaults(int* count) {
+    pthread_once(&readOnce, readFaults);
+    *count = faultCount;
+    return faults;
+}
+
+const struct DriverFault* driverFault(const char* call, long long selector) {
+    int count = 0;
+    const struct DriverFault* list = allFaults(&count);
+    for (int i = 0; i < count; ++i) {
+        const struct DriverFault* fault = &list[i];
+        if (fault->action == FAULT_GPU || strcmp(fault->call, call) != 0) continue;
+        if (fault->hasSelector && fault->selector != selector) continue;
+        if (fault->action == FAULT_CRASH) {
+            /* The default action, even where a sanitizer has its own handler:
+             * the host sees a driver that crashed, not a report about it. */
+            signal(SIGSEGV, SIG_DFL);
+            raise(SIGSEGV);
+        }
+        if (fault->action == FAULT_HANG) {
+            for (;;) pause();
+        }
+        return fault;
+    }
+    return NULL;
+}
+
+int hasDriverFault(const char* call, enum FaultAction action) {
+    int count = 0;
+    const struct DriverFault* list = allFaults(&count);
+    for (int i = 0; i < count; ++i) {
+        if (list[i].action == action && strcmp(list[i].call, call) == 0) return 1;
+    }
+    return 0;
+}
+
+/* The words of text without word, blank separated. */
+static char* withoutWord(const char* text, const char* word) {
+    char* result = calloc(strlen(text) + 1, 1);
+    const size_t wordLength = strlen(word);
+    const char* p = text;
+    while (*p != '\0') {
+        while (*p == ' ') ++p;
+        const size_t length = strcspn(p, " ");
+        if (length != 0 && !(length == wordLength && strncmp(p, word, length) == 0)) {
+            if (result[0] != '\0') strcat(result, " ");
+            strncat(result, p, length);
+        }
+        p += length;
+    }
+    return result;
+}
+
+const char* faultText(const struct DriverFault* fault, const char* driverText) {
+    if (fault == NULL) return driverText;
+    switch (fault->action) {
+        case FAULT_NULL:
+            return NULL;
+        case FAULT_TEXT:
+            return fault->text;
+        case FAULT_HIDE:
+            return driverText != NULL ? withoutWord(driverText, fault->text) : NULL;
+        default:
+            return driverText;
+    }
+}
