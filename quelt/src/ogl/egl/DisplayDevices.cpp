@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "quelt/quelt_core/PciNames.h"
 #include "quelt/src/core/Words.h"
 #include "quelt/src/ogl/egl/PciAdapter.h"
 
@@ -13,6 +14,10 @@ namespace Quelt {
 namespace OGL {
 
 namespace {
+
+// An adapter's name fits whole, so that it meets the adapter lists by name.
+static_assert(sizeof DISPLAY_DEVICEA::DeviceString == Core::maxPciNameLength + 1,
+              "an adapter name must fit DeviceString");
 
 template <size_t size>
 void copyText(char (&target)[size], const std::string& text) {
