@@ -41,46 +41,58 @@ public:
     // Nothing where libpci is missing or has failed.
     std::optional<std::string> name(unsigned vendorId, unsigned deviceId) {
         std::lock_guard<std::mutex> lock(mutex);
-        if (access == nullptr) return std::nullopt;
+        if (cleanup == nullptr || abandoned != nullptr) return std::nullopt;
+        // An access of its own for every lookup: libpci loses a little memory
+        // on each further lookup of an access where the system has no hardware
+        // database. Names need no access method, so pci_init, whose probing
+        // ends in the error handler on a machine without PCI, is never called.
+        pci_access* access = alloc();
+        access->error = abandonLookup;
+        access->warning = ignoreMessage;
+        access->debug = ignoreMessage;
         // libpci cuts a name that does not fit the buffer.
         char buffer[maxPciNameLength + 1];
-        const char* found = lookUp(buffer, vendorId, deviceId);
-        if (found != nullptr) return std::string(found);
-        // A failed lookup may leave the access half-built: it is not used again.
-        access = nullptr;
-        return std::nullopt;
+        const char* found = lookUp(access, buffer, vendorId, deviceId);
+        if (found == nullptr) {
+            // libpci may have left the access half-built: it is kept as it is,
+            // and libpci is not asked again.
+            abandoned = access;
+            return std::nullopt;
+        }
+        const std::string name(found);
+        cleanup(access);
+        return name;
     }
 
 private:
     PciLibrary() {
         try {
             const SharedObject library("libpci.so.3", "the PCI ID library");
-            const auto alloc = reinterpret_cast<decltype(&pci_alloc)>(library.symbol("pci_alloc"));
+            alloc = reinterpret_cast<decltype(&pci_alloc)>(library.symbol("pci_alloc"));
             lookupName =
                 reinterpret_cast<decltype(&pci_lookup_name)>(library.symbol("pci_lookup_name"));
-            if (alloc == nullptr || lookupName == nullptr) return;
-            access = alloc();
+            if (alloc != nullptr && lookupName != nullptr) {
+                cleanup = reinterpret_cast<decltype(&pci_cleanup)>(library.symbol("pci_cleanup"));
+            }
         } catch (const LogicalException&) {
-            return;
         }
-        // Names need no access method, so pci_init, whose probing ends in the
-        // error handler on a machine without PCI, is never called.
-        access->error = abandonLookup;
-        access->warning = ignoreMessage;
-        access->debug = ignoreMessage;
     }
 
     // A frame of its own with nothing to destroy, for the jump back from the
     // error handler.
-    const char* lookUp(char (&buffer)[maxPciNameLength + 1], unsigned vendorId, unsigned deviceId) {
+    const char* lookUp(pci_access* access, char (&buffer)[maxPciNameLength + 1], unsigned vendorId,
+                       unsigned deviceId) {
         if (setjmp(lookupFailed) != 0) return nullptr;
         return lookupName(access, buffer, sizeof buffer, PCI_LOOKUP_VENDOR | PCI_LOOKUP_DEVICE,
                           static_cast<int>(vendorId), static_cast<int>(deviceId));
     }
 
     std::mutex mutex;
+    // cleanup is set only where the other two are.
+    decltype(&pci_alloc) alloc = nullptr;
     decltype(&pci_lookup_name) lookupName = nullptr;
-    pci_access* access = nullptr;
+    decltype(&pci_cleanup) cleanup = nullptr;
+    pci_access* abandoned = nullptr;
 };
 
 }  // namespace
