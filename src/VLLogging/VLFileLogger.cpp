@@ -7,6 +7,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 const char* const kDefaultName = "vllog.txt";
 
 // Paths a file logger was made for in this process.

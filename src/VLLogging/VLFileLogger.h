@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 
 #include "VLLogging/VLLogger.h"
-#include "platform/FileSystem.h"
 
 // The folder file loggers write into: the user's profile folder.
-fs::path LogFolder();
+std::filesystem::path LogFolder();
 
 // Appends to a file in the log folder, opening and closing it for every line so
 // that the file is complete whenever the process dies. The first file logger for
@@ -19,11 +19,11 @@ public:
     void Flush() override;
     void Write(const char* data, size_t length) override;
 
-    const fs::path& Path() const { return path; }
+    const std::filesystem::path& Path() const { return path; }
 
 private:
     void Close();
 
     FILE* file;
-    fs::path path;
+    std::filesystem::path path;
 };

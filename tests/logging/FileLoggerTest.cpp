@@ -12,6 +12,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 void Log(VLLogger& logger, const char* format, ...) {
     va_list args;
     va_start(args, format);

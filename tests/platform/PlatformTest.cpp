@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdarg>
+#include <filesystem>
 #include <string>
 
-#include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 int Length(const char* format, ...) {
     va_list args;

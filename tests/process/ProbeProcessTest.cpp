@@ -137,3 +137,18 @@ TEST(Probe, ThrowAfterOneEndsTheRunAfterTheStartLine) {
     EXPECT_EQ("exception: Programmed throw\n", r.err);
     EXPECT_EQ(2, r.status);
 }
+
+// libpci is opened at run time: where it cannot be loaded the program still
+// starts and writes the same report, but for the times.
+TEST(Probe, WithoutLibpciTheReportIsTheSame) {
+    ProcessOptions options;
+    options.environment.push_back("LD_LIBRARY_PATH=" TROVEX_WITHOUT_LIBPCI);
+    ProcessResult without = RunProcess(TROVEX_BINARY, {"-app=Velmora"}, options);
+    ProcessResult with = Trovex({"-app=Velmora"});
+    const std::regex times("(trovexStart|trovexEnd)=\"[^\"]*\"");
+    EXPECT_EQ(std::regex_replace(with.out, times, "$1"),
+              std::regex_replace(without.out, times, "$1"));
+    EXPECT_NE(std::string::npos, without.out.find("trovexEnd=")) << without.out;
+    EXPECT_EQ("", without.err);
+    EXPECT_EQ(0, without.status);
+}

@@ -1,12 +1,12 @@
 #include "TempFolder.h"
 
-#include <boost/filesystem.hpp>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
 TempFolder::TempFolder() {
-    std::string pattern = (boost::filesystem::temp_directory_path() / "trovex-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "trovex-XXXXXX").string();
     std::vector<char> text(pattern.begin(), pattern.end());
     text.push_back('\0');
     if (mkdtemp(text.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -14,6 +14,6 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-    boost::system::error_code ignored;
-    boost::filesystem::remove_all(path, ignored);
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }

@@ -1,13 +1,13 @@
 #include "WineProgram.h"
 
-#include <boost/filesystem.hpp>
 #include <cstdlib>
+#include <filesystem>
 
 void WineProgram::SetUp() {
     if (std::getenv("WINEPREFIX") == nullptr || std::getenv("DISPLAY") == nullptr)
         GTEST_SKIP() << "WINEPREFIX and DISPLAY come from scripts/test-windows";
-    if (!boost::filesystem::exists(TROVEX_WINE)) GTEST_SKIP() << "Wine is not installed";
-    if (!boost::filesystem::exists(TROVEX_WINDOWS_EXE))
+    if (!std::filesystem::exists(TROVEX_WINE)) GTEST_SKIP() << "Wine is not installed";
+    if (!std::filesystem::exists(TROVEX_WINDOWS_EXE))
         GTEST_SKIP() << TROVEX_WINDOWS_EXE << " is not built";
 }
 

@@ -1,27 +1,24 @@
 // The Linux stand-in for the Windows video-controller query: one record per PCI
 // display controller, in PCI address order, filled from sysfs and named by the
-// PCI ID database, so that records meet the display devices by adapter name as
-// they do on Windows.
+// foundation library's PCI namer, the one the display devices are named by, so
+// that records meet the display devices by adapter name as they do on Windows.
 #include "gpu/win/VideoControllersLinux.h"
 
 #include <sys/utsname.h>
 
 #include <algorithm>
-#include <boost/filesystem.hpp>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "failure/FailRequirement.h"
 #include "gpu/win/VideoControllers.h"
-
-extern "C" {
-#include <pci/pci.h>
-}
+#include "quelt/quelt_core/PciNames.h"
 
 namespace {
 
-namespace fs = boost::filesystem;
+namespace fs = std::filesystem;
 
 const unsigned long long kDisplayControllerClass = 0x03;
 
@@ -43,39 +40,9 @@ std::string KernelRelease() {
     return uname(&names) == 0 ? names.release : "";
 }
 
-void IgnoreLookupMessage(char*, ...) {}
-
-// libpci calls this only when it runs out of memory, and it must not return.
-[[noreturn]] void LookupFailed(char*, ...) { std::abort(); }
-
-// Adapter names from the PCI ID database. Only the database is used: the
-// devices themselves come from sysfs.
-class PCINames {
-public:
-    PCINames() : access(pci_alloc()) {
-        access->error = LookupFailed;
-        access->warning = IgnoreLookupMessage;
-        access->debug = IgnoreLookupMessage;
-    }
-    ~PCINames() { pci_cleanup(access); }
-
-    std::string Lookup(unsigned vendor, unsigned device) {
-        char buffer[1024];
-        const char* name = pci_lookup_name(access, buffer, sizeof buffer,
-                                           PCI_LOOKUP_VENDOR | PCI_LOOKUP_DEVICE, vendor, device);
-        return name != nullptr ? name : "";
-    }
-
-private:
-    PCINames(const PCINames&) = delete;
-    PCINames& operator=(const PCINames&) = delete;
-
-    pci_access* access;
-};
-
 // The PCI device folders, by address. A machine without a PCI bus has none.
 std::vector<fs::path> PCIDevices(const fs::path& root) {
-    boost::system::error_code error;
+    std::error_code error;
     if (!fs::is_directory(root, error)) {
         FailRequirement(("Cannot read sysfs at " + root.string()).c_str());
     }
@@ -93,14 +60,14 @@ std::vector<fs::path> PCIDevices(const fs::path& root) {
     return devices;
 }
 
-WMIData DisplayController(const fs::path& device, PCINames& names) {
+WMIData DisplayController(const fs::path& device) {
     const unsigned vendor = static_cast<unsigned>(ReadNumber(device / "vendor"));
     const unsigned deviceID = static_cast<unsigned>(ReadNumber(device / "device"));
-    const std::string name = names.Lookup(vendor, deviceID);
+    const std::string name = Quelt::Core::pciDeviceName(vendor, deviceID);
 
     std::string driver;
     std::string driverVersion;
-    boost::system::error_code error;
+    std::error_code error;
     const fs::path driverFolder = fs::canonical(device / "driver", error);
     if (!error) {
         driver = driverFolder.filename().string();
@@ -120,11 +87,10 @@ WMIData DisplayController(const fs::path& device, PCINames& names) {
 }  // namespace
 
 std::vector<WMIData> GetVideoControllers(const std::string& sysfsRoot) {
-    PCINames names;
     std::vector<WMIData> controllers;
     for (const fs::path& device : PCIDevices(sysfsRoot)) {
         if ((ReadNumber(device / "class") >> 16) == kDisplayControllerClass) {
-            controllers.push_back(DisplayController(device, names));
+            controllers.push_back(DisplayController(device));
         }
     }
     return controllers;

@@ -1,6 +1,7 @@
 #include <shlobj.h>
 
-#include "platform/FileSystem.h"
+#include <filesystem>
+
 #include "platform/Platform.h"
 
 namespace {
@@ -27,7 +28,7 @@ std::string ProfileFolder() {
     std::wstring path = SUCCEEDED(found) && desktop != nullptr ? desktop : L"";
     CoTaskMemFree(desktop);
     if (path.empty()) return std::string();
-    return Narrow(fs::path(path).parent_path().wstring());
+    return Narrow(std::filesystem::path(path).parent_path().wstring());
 }
 
 }  // namespace Platform

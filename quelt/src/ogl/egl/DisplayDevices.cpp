@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "quelt/quelt_core/PciNames.h"
 #include "quelt/src/core/DriverAnswer.h"
 #include "quelt/src/core/Words.h"
 #include "quelt/src/ogl/egl/PciAdapter.h"
@@ -17,6 +18,10 @@ namespace {
 
 // A machine has a handful of devices; a count far above that is a broken answer.
 const EGLint maxDevices = 1024;
+
+// An adapter's name fits whole, so that it meets the adapter lists by name.
+static_assert(sizeof DISPLAY_DEVICEA::DeviceString == Core::maxPciNameLength + 1,
+              "an adapter name must fit DeviceString");
 
 template <size_t size>
 void copyText(char (&target)[size], const std::string& text) {

@@ -1,14 +1,12 @@
 #include "quelt/src/ogl/egl/PciAdapter.h"
 
-// libpci's header declares C functions without saying so.
-extern "C" {
-#include <pci/pci.h>
-}
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "quelt/quelt_core/PciNames.h"
 
 namespace Quelt {
 namespace OGL {
@@ -21,24 +19,6 @@ std::optional<unsigned> readHexAttribute(const std::filesystem::path& path) {
     unsigned value = 0;
     if (!(file >> std::hex >> value)) return std::nullopt;
     return value;
-}
-
-void ignoreWarning(char*, ...) {}
-
-std::string lookupName(unsigned vendorId, unsigned deviceId) {
-    pci_access* access = pci_alloc();
-    // Naming the access method spares pci_init the probing whose failure ends
-    // in libpci's fatal error handler; names come from the ID database whatever
-    // the method. Warnings (a missing database) are not ours to print.
-    access->method = PCI_ACCESS_SYS_BUS_PCI;
-    access->warning = ignoreWarning;
-    pci_init(access);
-    char name[256];
-    const std::string result =
-        pci_lookup_name(access, name, sizeof name, PCI_LOOKUP_VENDOR | PCI_LOOKUP_DEVICE,
-                        static_cast<int>(vendorId), static_cast<int>(deviceId));
-    pci_cleanup(access);
-    return result;
 }
 
 bool isPciDevice(const std::filesystem::path& device) {
@@ -69,7 +49,7 @@ std::optional<PciAdapter> pciAdapterOfDrmFile(const std::string& drmFile,
     if (!vendorId || !deviceId) return std::nullopt;
     const std::optional<unsigned> bootVga = readHexAttribute(device / "boot_vga");
     return PciAdapter{*vendorId, *deviceId, bootVga.value_or(0) == 1,
-                      lookupName(*vendorId, *deviceId)};
+                      Core::pciDeviceName(*vendorId, *deviceId)};
 }
 
 }  // namespace OGL

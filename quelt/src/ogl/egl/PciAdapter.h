@@ -13,8 +13,7 @@ struct PciAdapter {
     unsigned deviceId;
     // The adapter the firmware used for the boot console.
     bool bootVga;
-    // As libpci names it with PCI_LOOKUP_VENDOR | PCI_LOOKUP_DEVICE, for example
-    // "NVIDIA Corporation GH100[H100 SXM5 80GB]".
+    // As Core::pciDeviceName gives it.
     std::string name;
 };
 

@@ -1,0 +1,21 @@
+# cmake -DREADELF=... -DPROGRAM=... -DALLOWED=regex -P NeededLibraries.cmake
+# Fails when the program needs a shared library whose name ALLOWED does not
+# match: a machine without that library would refuse to start the program.
+execute_process(COMMAND ${READELF} -d ${PROGRAM} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${READELF} -d ${PROGRAM} failed")
+endif()
+string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[[^]\n]*\\]" entries "${dynamic}")
+if(NOT entries)
+  message(FATAL_ERROR "${PROGRAM} needs no shared library at all: not a program of this build?")
+endif()
+foreach(entry IN LISTS entries)
+  string(REGEX REPLACE ".*\\[(.*)\\]" "\\1" library "${entry}")
+  message(STATUS "needs ${library}")
+  if(NOT library MATCHES "${ALLOWED}")
+    list(APPEND unexpected ${library})
+  endif()
+endforeach()
+if(unexpected)
+  message(FATAL_ERROR "${PROGRAM} needs ${unexpected}")
+endif()
