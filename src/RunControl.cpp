@@ -55,12 +55,16 @@ void HangCountdown(int32_t seconds) {
 int TrovexMain(int argc, const char* const* argv) {
     InitLogging();
     TrovexLogger logger;
+    // -verbose is applied only once the tester exists, so at the default level this
+    // entry is never made; a build whose channel starts at level 1 gets it.
     boost::shared_ptr<VLLogEntry> mainEntry;
     if (ChannelLevel(GPUTrovexChannel) >= 1) {
         std::ostringstream name;
         name << "main";
         mainEntry.reset(new VLLogEntry(__FILE__, __LINE__, name));
     }
+    // The first call only reads the mode the process inherited (setting ours on the
+    // way); the second keeps every inherited flag and adds the crash-dialog one.
     unsigned previousMode = Platform::SetErrorMode(Platform::kNoGPFaultErrorBox);
     Platform::SetErrorMode(previousMode | Platform::kNoGPFaultErrorBox);
 

@@ -81,6 +81,8 @@ void Tester::Run() {
 void Tester::Step() {
     int32_t index = stepCount;
     stepCount = index + 1;
+    // Unsigned on purpose: -1, the default, and every other negative count compare as
+    // huge and never fire, while throwAfter compares for equality only.
     if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(failAfter))
         ProgrammedFailure();
     else if (index == throwAfter)
@@ -312,6 +314,8 @@ void Tester::TestCLDeviceVersion(const std::string& tag, CLGPU* gpu) {
     WriteProperty(tag, "CLDeviceVersion", ReportLine::Quoted(gpu->GetCLDeviceVersion()));
 }
 
+// The one host query that takes no step: the host's numbering of hook indices has
+// none for it, and every later index depends on that.
 void Tester::TestGLGetString(const std::string& tag, GLGPU* gpu, const char* name, int value) {
     ReportLine::Write(std::string("gputag.") + name + "=" + std::to_string(value));
     const char* text = gpu->GLGetString(value);

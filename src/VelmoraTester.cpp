@@ -15,31 +15,39 @@ struct Query {
     int number;
 };
 
-// The host's queries, in the order it reads them. The numbers are the OpenGL
-// enumerants, and for the extensions the library's extension numbers.
+// The host's queries, in the order it reads them. Each row is made from the token
+// itself, so the name the report shows and the number asked cannot disagree.
+#define TROVEX_GL_QUERY(kind, token) \
+    { kind, #token, token }
+#define TROVEX_EXTENSION(extension) \
+    { kExtension, "Quelt::OGL::" #extension, Quelt::OGL::extension }
+
 const Query kQueries[] = {
-    {kString, "GL_SHADING_LANGUAGE_VERSION", 35724},
-    {kProgramv, "GL_MAX_PROGRAM_INSTRUCTIONS_ARB", 34977},
-    {kIntegerv, "GL_MAX_TEXTURE_UNITS", 34018},
-    {kIntegerv, "GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS", 35661},
-    {kIntegerv, "GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS", 35660},
-    {kIntegerv, "GL_MAX_TEXTURE_IMAGE_UNITS", 34930},
-    {kIntegerv, "GL_MAX_DRAW_BUFFERS", 34852},
-    {kIntegerv, "GL_MAX_VERTEX_UNIFORM_COMPONENTS", 35658},
-    {kIntegerv, "GL_MAX_FRAGMENT_UNIFORM_COMPONENTS", 35657},
-    {kIntegerv, "GL_MAX_VARYING_FLOATS", 35659},
-    {kIntegerv, "GL_MAX_VERTEX_ATTRIBS", 34921},
-    {kExtension, "Quelt::OGL::GL_ARB_VERTEX_PROGRAM", 198},
-    {kExtension, "Quelt::OGL::GL_ARB_FRAGMENT_PROGRAM", 93},
-    {kExtension, "Quelt::OGL::GL_ARB_VERTEX_SHADER", 199},
-    {kExtension, "Quelt::OGL::GL_ARB_FRAGMENT_SHADER", 95},
-    {kExtension, "Quelt::OGL::GL_EXT_FRAMEBUFFER_OBJECT", 255},
-    {kExtension, "Quelt::OGL::GL_ARB_TEXTURE_RECTANGLE", 178},
-    {kExtension, "Quelt::OGL::GL_ARB_TEXTURE_FLOAT", 170},
-    {kExtension, "Quelt::OGL::GL_ARB_OCCLUSION_QUERY", 118},
-    {kExtension, "Quelt::OGL::GL_ARB_VERTEX_BUFFER_OBJECT", 197},
-    {kExtension, "Quelt::OGL::GL_ARB_SHADER_TEXTURE_LOD", 146},
+    TROVEX_GL_QUERY(kString, GL_SHADING_LANGUAGE_VERSION),
+    TROVEX_GL_QUERY(kProgramv, GL_MAX_PROGRAM_INSTRUCTIONS_ARB),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_TEXTURE_UNITS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_TEXTURE_IMAGE_UNITS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_DRAW_BUFFERS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_VERTEX_UNIFORM_COMPONENTS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_FRAGMENT_UNIFORM_COMPONENTS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_VARYING_FLOATS),
+    TROVEX_GL_QUERY(kIntegerv, GL_MAX_VERTEX_ATTRIBS),
+    TROVEX_EXTENSION(GL_ARB_VERTEX_PROGRAM),
+    TROVEX_EXTENSION(GL_ARB_FRAGMENT_PROGRAM),
+    TROVEX_EXTENSION(GL_ARB_VERTEX_SHADER),
+    TROVEX_EXTENSION(GL_ARB_FRAGMENT_SHADER),
+    TROVEX_EXTENSION(GL_EXT_FRAMEBUFFER_OBJECT),
+    TROVEX_EXTENSION(GL_ARB_TEXTURE_RECTANGLE),
+    TROVEX_EXTENSION(GL_ARB_TEXTURE_FLOAT),
+    TROVEX_EXTENSION(GL_ARB_OCCLUSION_QUERY),
+    TROVEX_EXTENSION(GL_ARB_VERTEX_BUFFER_OBJECT),
+    TROVEX_EXTENSION(GL_ARB_SHADER_TEXTURE_LOD),
 };
+
+#undef TROVEX_GL_QUERY
+#undef TROVEX_EXTENSION
 
 std::unique_ptr<GPUTest> MakeTest(const Query& query) {
     switch (query.kind) {

@@ -13,44 +13,49 @@ namespace {
 typedef DataItemPtr (*Getter)(DescriptionParser* parser, GPUImplStatic& impl);
 typedef void (*Setter)(GPUImplStatic& impl, DataItem& item);
 
-template <std::string (GPUImpl::*Get)()>
-DataItemPtr GetText(DescriptionParser* parser, GPUImplStatic& impl) {
-    return DataItemPtr(new DataItemStringLiteral(parser, (impl.*Get)()));
+// A property's value as the literal a description reads it back as; a Boolean reads
+// as the integer 0 or 1.
+DataItemPtr Literal(DescriptionParser* parser, const std::string& value) {
+    return DataItemPtr(new DataItemStringLiteral(parser, value));
+}
+DataItemPtr Literal(DescriptionParser* parser, int value) {
+    return DataItemPtr(new DataItemIntLiteral(parser, value));
+}
+DataItemPtr Literal(DescriptionParser* parser, bool value) {
+    return DataItemPtr(new DataItemIntLiteral(parser, value ? 1 : 0));
+}
+DataItemPtr Literal(DescriptionParser* parser, double value) {
+    return DataItemPtr(new DataItemDoubleLiteral(parser, value));
 }
 
-template <int (GPUImpl::*Get)()>
-DataItemPtr GetInt(DescriptionParser* parser, GPUImplStatic& impl) {
-    return DataItemPtr(new DataItemIntLiteral(parser, (impl.*Get)()));
+// An item's value converted to a property's type.
+template <typename Type>
+Type ValueOf(DataItem& item);
+template <>
+std::string ValueOf(DataItem& item) {
+    return item.AsString();
+}
+template <>
+int ValueOf(DataItem& item) {
+    return item.AsInt();
+}
+template <>
+bool ValueOf(DataItem& item) {
+    return item.AsInt() != 0;
+}
+template <>
+double ValueOf(DataItem& item) {
+    return item.AsDouble();
 }
 
-template <bool (GPUImpl::*Get)()>
-DataItemPtr GetBool(DescriptionParser* parser, GPUImplStatic& impl) {
-    return DataItemPtr(new DataItemIntLiteral(parser, (impl.*Get)() ? 1 : 0));
+template <typename Type, Type (GPUImpl::*Query)()>
+DataItemPtr GetProperty(DescriptionParser* parser, GPUImplStatic& impl) {
+    return Literal(parser, (impl.*Query)());
 }
 
-template <double (GPUImpl::*Get)()>
-DataItemPtr GetDouble(DescriptionParser* parser, GPUImplStatic& impl) {
-    return DataItemPtr(new DataItemDoubleLiteral(parser, (impl.*Get)()));
-}
-
-template <void (GPUImplStatic::*Set)(const std::string&)>
-void SetText(GPUImplStatic& impl, DataItem& item) {
-    (impl.*Set)(item.AsString());
-}
-
-template <void (GPUImplStatic::*Set)(int)>
-void SetInt(GPUImplStatic& impl, DataItem& item) {
-    (impl.*Set)(item.AsInt());
-}
-
-template <void (GPUImplStatic::*Set)(bool)>
-void SetBool(GPUImplStatic& impl, DataItem& item) {
-    (impl.*Set)(item.AsInt() != 0);
-}
-
-template <void (GPUImplStatic::*Set)(double)>
-void SetDouble(GPUImplStatic& impl, DataItem& item) {
-    (impl.*Set)(item.AsDouble());
+template <typename Type, void (GPUImplStatic::*Set)(const Type&)>
+void SetProperty(GPUImplStatic& impl, DataItem& item) {
+    (impl.*Set)(ValueOf<Type>(item));
 }
 
 // An entry of a query table; only a place that an index skipped over holds none.
@@ -86,36 +91,13 @@ struct DataItemGPU::Member {
     const char* tableRefusal;
 };
 
+// clang-format off
+#define TROVEX_MEMBER(Name, Type, Query) \
+    {#Name, GetProperty<Type, &GPUImpl::Query>, SetProperty<Type, &GPUImplStatic::Set##Name>, \
+     nullptr, nullptr},
+
 const DataItemGPU::Member DataItemGPU::kMembers[] = {
-    {"GLVersion", GetText<&GPUImpl::GetGLVersion>, SetText<&GPUImplStatic::SetGLVersion>, nullptr,
-     nullptr},
-    {"GLMemoryMB", GetInt<&GPUImpl::GetGLMemoryMB>, SetInt<&GPUImplStatic::SetGLMemoryMB>, nullptr,
-     nullptr},
-    {"GLName", GetText<&GPUImpl::GetGLName>, SetText<&GPUImplStatic::SetGLName>, nullptr, nullptr},
-    {"GLVendor", GetText<&GPUImpl::GetGLVendor>, SetText<&GPUImplStatic::SetGLVendor>, nullptr,
-     nullptr},
-    {"GLVendorID", GetInt<&GPUImpl::GetGLVendorID>, SetInt<&GPUImplStatic::SetGLVendorID>, nullptr,
-     nullptr},
-    {"GLDriverVersion", GetText<&GPUImpl::GetGLDriverVersion>,
-     SetText<&GPUImplStatic::SetGLDriverVersion>, nullptr, nullptr},
-    {"GLRectTextureSize", GetInt<&GPUImpl::GetGLRectTextureSize>,
-     SetInt<&GPUImplStatic::SetGLRectTextureSize>, nullptr, nullptr},
-    {"GLRenderer", GetText<&GPUImpl::GetGLRenderer>, SetText<&GPUImplStatic::SetGLRenderer>,
-     nullptr, nullptr},
-    {"GLRendererID", GetInt<&GPUImpl::GetGLRendererID>, SetInt<&GPUImplStatic::SetGLRendererID>,
-     nullptr, nullptr},
-    {"HasGLNPOTSupport", GetBool<&GPUImpl::HasGLNPOTSupport>,
-     SetBool<&GPUImplStatic::SetHasGLNPOTSupport>, nullptr, nullptr},
-    {"GLDriver", GetText<&GPUImpl::GetGLDriver>, SetText<&GPUImplStatic::SetGLDriver>, nullptr,
-     nullptr},
-    {"GLDriverDate", GetText<&GPUImpl::GetGLDriverDate>, SetText<&GPUImplStatic::SetGLDriverDate>,
-     nullptr, nullptr},
-    {"GLCaption", GetText<&GPUImpl::GetGLCaption>, SetText<&GPUImplStatic::SetGLCaption>, nullptr,
-     nullptr},
-    {"CanCompileProgramGLSL", GetBool<&GPUImpl::CanCompileProgramGLSL>,
-     SetBool<&GPUImplStatic::SetCanCompileProgramGLSL>, nullptr, nullptr},
-    {"GLFrameBufferOK", GetBool<&GPUImpl::GetGLFrameBufferOK>,
-     SetBool<&GPUImplStatic::SetGLFrameBufferOK>, nullptr, nullptr},
+    TROVEX_GL_PROPERTIES(TROVEX_MEMBER)
     {"glGetString", nullptr, nullptr, &DataItemGPU::glStringValues,
      "DataItemGPU: should not be assigning entire glGetString map"},
     {"glGetIntegerv", nullptr, nullptr, &DataItemGPU::glIntegervValues,
@@ -123,30 +105,11 @@ const DataItemGPU::Member DataItemGPU::kMembers[] = {
     {"extension", nullptr, nullptr, &DataItemGPU::extensionValues, "DataItemGPU: no such member"},
     {"glGetProgramivARB", nullptr, nullptr, &DataItemGPU::glProgramivValues,
      "DataItemGPU: no such member"},
-    {"CLPlatformVersion", GetText<&GPUImpl::GetCLPlatformVersion>,
-     SetText<&GPUImplStatic::SetCLPlatformVersion>, nullptr, nullptr},
-    {"CLMemoryMB", GetInt<&GPUImpl::GetCLMemoryMB>, SetInt<&GPUImplStatic::SetCLMemoryMB>, nullptr,
-     nullptr},
-    {"CLName", GetText<&GPUImpl::GetCLName>, SetText<&GPUImplStatic::SetCLName>, nullptr, nullptr},
-    {"CLVendor", GetText<&GPUImpl::GetCLVendor>, SetText<&GPUImplStatic::SetCLVendor>, nullptr,
-     nullptr},
-    {"CLVendorID", GetInt<&GPUImpl::GetCLVendorID>, SetInt<&GPUImplStatic::SetCLVendorID>, nullptr,
-     nullptr},
-    {"CLDriverVersion", GetText<&GPUImpl::GetCLDriverVersion>,
-     SetText<&GPUImplStatic::SetCLDriverVersion>, nullptr, nullptr},
-    {"CUDASupported", GetBool<&GPUImpl::GetCUDASupported>,
-     SetBool<&GPUImplStatic::SetCUDASupported>, nullptr, nullptr},
-    {"CUDAVersion", GetText<&GPUImpl::GetCUDAVersion>, SetText<&GPUImplStatic::SetCUDAVersion>,
-     nullptr, nullptr},
-    {"CLBandwidth", GetDouble<&GPUImpl::GetCLBandwidth>, SetDouble<&GPUImplStatic::SetCLBandwidth>,
-     nullptr, nullptr},
-    {"CLCompute", GetDouble<&GPUImpl::GetCLCompute>, SetDouble<&GPUImplStatic::SetCLCompute>,
-     nullptr, nullptr},
-    {"MinCLBandwidth", GetDouble<&GPUImpl::GetMinCLBandwidth>,
-     SetDouble<&GPUImplStatic::SetMinCLBandwidth>, nullptr, nullptr},
-    {"CLDeviceVersion", GetText<&GPUImpl::GetCLDeviceVersion>,
-     SetText<&GPUImplStatic::SetCLDeviceVersion>, nullptr, nullptr},
+    TROVEX_CL_PROPERTIES(TROVEX_MEMBER)
 };
+// clang-format on
+
+#undef TROVEX_MEMBER
 
 DataItemGPU::DataItemGPU(DescriptionParser* parser)
     : DataItemMap(parser),

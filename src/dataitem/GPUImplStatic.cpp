@@ -14,41 +14,12 @@ void CopyQueryValues(const std::vector<int>& values, GLint* params) {
 
 }  // namespace
 
-GPUImplStatic::GPUImplStatic()
-    : glMemoryMB(0),
-      glVendorID(0),
-      glRectTextureSize(0),
-      glRendererID(0),
-      hasGLNPOTSupport(false),
-      canCompileProgramGLSL(false),
-      glFrameBufferOK(false),
-      clMemoryMB(0),
-      clVendorID(0),
-      cudaSupported(false),
-      clBandwidth(0.0),
-      clCompute(0.0),
-      minCLBandwidth(0.0) {}
+GPUImplStatic::GPUImplStatic() {}
 
 GPUImplStatic::~GPUImplStatic() {}
 
 void GPUImplStatic::SetGPUs(const GLGPUVec& value) { gpus = value; }
 void GPUImplStatic::SetCLGPUs(const CLGPUVec& value) { clGPUs = value; }
-
-void GPUImplStatic::SetGLVersion(const std::string& value) { glVersion = value; }
-void GPUImplStatic::SetGLMemoryMB(int value) { glMemoryMB = value; }
-void GPUImplStatic::SetGLName(const std::string& value) { glName = value; }
-void GPUImplStatic::SetGLVendor(const std::string& value) { glVendor = value; }
-void GPUImplStatic::SetGLVendorID(int value) { glVendorID = value; }
-void GPUImplStatic::SetGLDriverVersion(const std::string& value) { glDriverVersion = value; }
-void GPUImplStatic::SetGLRectTextureSize(int value) { glRectTextureSize = value; }
-void GPUImplStatic::SetGLRenderer(const std::string& value) { glRenderer = value; }
-void GPUImplStatic::SetGLRendererID(int value) { glRendererID = value; }
-void GPUImplStatic::SetHasGLNPOTSupport(bool value) { hasGLNPOTSupport = value; }
-void GPUImplStatic::SetGLDriver(const std::string& value) { glDriver = value; }
-void GPUImplStatic::SetGLDriverDate(const std::string& value) { glDriverDate = value; }
-void GPUImplStatic::SetGLCaption(const std::string& value) { glCaption = value; }
-void GPUImplStatic::SetCanCompileProgramGLSL(bool value) { canCompileProgramGLSL = value; }
-void GPUImplStatic::SetGLFrameBufferOK(bool value) { glFrameBufferOK = value; }
 
 void GPUImplStatic::SetGLString(int code, const char* value) {
     glStrings[code] = value != nullptr ? boost::shared_ptr<std::string>(new std::string(value))
@@ -65,35 +36,7 @@ void GPUImplStatic::SetGLProgramivARB(int target, int code, const std::vector<in
 
 void GPUImplStatic::SetExtension(int code, bool value) { extensions[code] = value; }
 
-void GPUImplStatic::SetCLPlatformVersion(const std::string& value) { clPlatformVersion = value; }
-void GPUImplStatic::SetCLMemoryMB(int value) { clMemoryMB = value; }
-void GPUImplStatic::SetCLName(const std::string& value) { clName = value; }
-void GPUImplStatic::SetCLVendor(const std::string& value) { clVendor = value; }
-void GPUImplStatic::SetCLVendorID(int value) { clVendorID = value; }
-void GPUImplStatic::SetCLDriverVersion(const std::string& value) { clDriverVersion = value; }
-void GPUImplStatic::SetCUDASupported(bool value) { cudaSupported = value; }
-void GPUImplStatic::SetCUDAVersion(const std::string& value) { cudaVersion = value; }
-void GPUImplStatic::SetCLBandwidth(double value) { clBandwidth = value; }
-void GPUImplStatic::SetCLCompute(double value) { clCompute = value; }
-void GPUImplStatic::SetMinCLBandwidth(double value) { minCLBandwidth = value; }
-void GPUImplStatic::SetCLDeviceVersion(const std::string& value) { clDeviceVersion = value; }
-
 GLGPUVec GPUImplStatic::DoGetGPUs() { return gpus; }
-std::string GPUImplStatic::DoGetGLVersion() { return glVersion; }
-int GPUImplStatic::DoGetGLMemoryMB() { return glMemoryMB; }
-std::string GPUImplStatic::DoGetGLName() { return glName; }
-std::string GPUImplStatic::DoGetGLVendor() { return glVendor; }
-int GPUImplStatic::DoGetGLVendorID() { return glVendorID; }
-std::string GPUImplStatic::DoGetGLDriverVersion() { return glDriverVersion; }
-int GPUImplStatic::DoGetGLRectTextureSize() { return glRectTextureSize; }
-std::string GPUImplStatic::DoGetGLRenderer() { return glRenderer; }
-int GPUImplStatic::DoGetGLRendererID() { return glRendererID; }
-bool GPUImplStatic::DoHasGLNPOTSupport() { return hasGLNPOTSupport; }
-std::string GPUImplStatic::DoGetGLDriver() { return glDriver; }
-std::string GPUImplStatic::DoGetGLDriverDate() { return glDriverDate; }
-std::string GPUImplStatic::DoGetGLCaption() { return glCaption; }
-bool GPUImplStatic::DoCanCompileProgramGLSL() { return canCompileProgramGLSL; }
-bool GPUImplStatic::DoGetGLFrameBufferOK() { return glFrameBufferOK; }
 
 const char* GPUImplStatic::DoGLGetString(GLenum name) {
     std::map<int, boost::shared_ptr<std::string> >::const_iterator entry =
@@ -126,15 +69,3 @@ bool GPUImplStatic::DoCheckExtension(Quelt::OGL::OpenGLExtension extension) {
 }
 
 CLGPUVec GPUImplStatic::DoGetCLGPUs() { return clGPUs; }
-std::string GPUImplStatic::DoGetCLPlatformVersion() { return clPlatformVersion; }
-int GPUImplStatic::DoGetCLMemoryMB() { return clMemoryMB; }
-std::string GPUImplStatic::DoGetCLName() { return clName; }
-std::string GPUImplStatic::DoGetCLVendor() { return clVendor; }
-int GPUImplStatic::DoGetCLVendorID() { return clVendorID; }
-std::string GPUImplStatic::DoGetCLDriverVersion() { return clDriverVersion; }
-bool GPUImplStatic::DoGetCUDASupported() { return cudaSupported; }
-std::string GPUImplStatic::DoGetCUDAVersion() { return cudaVersion; }
-double GPUImplStatic::DoGetCLBandwidth() { return clBandwidth; }
-double GPUImplStatic::DoGetCLCompute() { return clCompute; }
-double GPUImplStatic::DoGetMinCLBandwidth() { return minCLBandwidth; }
-std::string GPUImplStatic::DoGetCLDeviceVersion() { return clDeviceVersion; }

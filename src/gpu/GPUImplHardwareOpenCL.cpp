@@ -110,8 +110,9 @@ std::string GPUImplHardware::DoGetCLDeviceVersion() {
                                               "Failed requirement: status == CL_SUCCESS"));
 }
 
-// The measurements are not part of a record's answers; see MeasureCLBandwidth
-// and MeasureCLCompute.
+// The host reads these as 0 on every machine: a measurement takes seconds per device,
+// more than a probe run may spend, so MeasureCLBandwidth and MeasureCLCompute are
+// kept for callers that measure on purpose and are not asked here.
 double GPUImplHardware::DoGetCLBandwidth() { return 0.0; }
 
 double GPUImplHardware::DoGetCLCompute() { return 0.0; }

@@ -20,6 +20,7 @@
 #include "dataitem/DataItemMap.h"
 #include "dataitem/DescriptionParser.h"
 #include "gpu/GPU.h"
+#include "gpu/GPUProperties.h"
 #include "gpu/win/CreateHardwareImpl.h"
 #include "quelt/quelt_core/Exception.h"
 
@@ -33,19 +34,13 @@ public:
         : GPUImplStatic(values), raising(raising) {}
 
 protected:
-#define TROVEX_SIMULATED(Type, Property)         \
-    Type DoGet##Property() override {            \
-        Check(#Property);                        \
-        return GPUImplStatic::DoGet##Property(); \
+#define TROVEX_SIMULATED(Name, Type, Query) \
+    Type Do##Query() override {             \
+        Check(#Name);                       \
+        return GPUImplStatic::Do##Query();  \
     }
-    TROVEX_SIMULATED(std::string, GLVersion)
-    TROVEX_SIMULATED(int, GLMemoryMB)
-    TROVEX_SIMULATED(std::string, GLVendor)
-    TROVEX_SIMULATED(int, GLVendorID)
-    TROVEX_SIMULATED(std::string, GLRenderer)
-    TROVEX_SIMULATED(std::string, CLPlatformVersion)
-    TROVEX_SIMULATED(int, CLMemoryMB)
-    TROVEX_SIMULATED(std::string, CLName)
+    TROVEX_GL_PROPERTIES(TROVEX_SIMULATED)
+    TROVEX_CL_PROPERTIES(TROVEX_SIMULATED)
 #undef TROVEX_SIMULATED
 
 private:
