@@ -10,9 +10,9 @@
 #include "ExpectFailRequirement.h"
 #include "FakeWbemObject.h"
 #include "FakeWmi.h"
-#include "gpu/win/DynamicLibrary.h"
-#include "gpu/win/SharedComPointer.h"
 #include "gpu/win/VideoControllers.h"
+#include "gpu/win/windows/DynamicLibrary.h"
+#include "gpu/win/windows/SharedComPointer.h"
 
 namespace {
 

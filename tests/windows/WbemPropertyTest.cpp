@@ -11,10 +11,10 @@
 #include <string>
 
 #include "FakeWbemObject.h"
-#include "gpu/win/ComInitializer.h"
-#include "gpu/win/DescribeAllProperties.h"
-#include "gpu/win/SharedComPointer.h"
-#include "gpu/win/WbemProperty.h"
+#include "gpu/win/windows/ComInitializer.h"
+#include "gpu/win/windows/DescribeAllProperties.h"
+#include "gpu/win/windows/SharedComPointer.h"
+#include "gpu/win/windows/WbemProperty.h"
 
 namespace {
 

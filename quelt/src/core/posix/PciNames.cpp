@@ -1,4 +1,4 @@
-#include "quelt/quelt_core/PciNames.h"
+#include "quelt/quelt_core/posix/PciNames.h"
 
 // Only libpci's declarations: the library itself is opened at run time, so that
 // a machine without it still gets names. Its header declares C functions

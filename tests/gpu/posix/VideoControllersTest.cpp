@@ -1,0 +1,238 @@
+// The Linux build's two adapter lists, the video-controller query and the
+// adapters behind the EGL display devices, over one sysfs tree the test builds;
+// and the escaping of wide texts. The lists meet by name, so both must name an
+// adapter alike, with libpci or without: CTest runs these tests once more with
+// an unloadable libpci first on the library path.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/utsname.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ExpectFailRequirement.h"
+#include "TempFolder.h"
+#include "gpu/win/VideoControllers.h"
+#include "gpu/win/posix/VideoControllers.h"
+#include "quelt/src/ogl/posix/PciAdapter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The display devices' adapters are found from a DRM node's device numbers;
+// /dev/null stands in for the node, since any character device leads into the
+// tree.
+const char* const kDrmNode = "/dev/null";
+
+// A sysfs tree laid out as the kernel lays it out: device folders under
+// devices/, with their bus as the subsystem link, reached through links in
+// bus/pci/devices, with driver and module links, and the DRM node's entry in
+// dev/char.
+class SysfsTree {
+public:
+    SysfsTree() : root(folder.Path()) {
+        fs::create_directories(root / "bus" / "pci" / "devices");
+        fs::create_directories(root / "bus" / "virtio");
+        fs::create_directories(root / "bus" / "platform");
+        fs::create_directories(root / "dev" / "char");
+    }
+
+    // A device folder under devices/ on a bus; a PCI device is also listed on
+    // its bus.
+    fs::path AddDevice(const std::string& path, const std::string& bus) {
+        const fs::path device = root / "devices" / path;
+        fs::create_directories(device);
+        fs::create_directory_symlink(root / "bus" / bus, device / "subsystem");
+        if (bus == "pci") {
+            fs::create_directory_symlink(device,
+                                         root / "bus" / "pci" / "devices" / device.filename());
+        }
+        return device;
+    }
+
+    // Binds the device to a driver of the module; an empty version leaves the
+    // module without a version file.
+    void Bind(const fs::path& device, const std::string& driver, const std::string& version) {
+        const fs::path driverFolder = root / "bus" / "pci" / "drivers" / driver;
+        const fs::path moduleFolder = root / "module" / driver;
+        fs::create_directories(driverFolder);
+        fs::create_directories(moduleFolder);
+        if (!version.empty()) Write(moduleFolder / "version", version);
+        fs::create_directory_symlink(moduleFolder, driverFolder / "module");
+        fs::create_directory_symlink(driverFolder, device / "driver");
+    }
+
+    // Makes the device the one the DRM node belongs to.
+    void PointDrmNodeAt(const fs::path& device) {
+        struct stat status {};
+        ASSERT_EQ(0, stat(kDrmNode, &status));
+        const fs::path card = device / "drm" / "card0";
+        fs::create_directories(card);
+        if (!fs::is_symlink(card / "device")) fs::create_directory_symlink(device, card / "device");
+        const fs::path entry =
+            root / "dev" / "char" /
+            (std::to_string(major(status.st_rdev)) + ":" + std::to_string(minor(status.st_rdev)));
+        fs::remove(entry);
+        fs::create_directory_symlink(card, entry);
+    }
+
+    static void Write(const fs::path& file, const std::string& value) {
+        std::ofstream(file) << value << "\n";
+    }
+
+    TempFolder folder;
+    fs::path root;
+};
+
+std::string KernelRelease() {
+    struct utsname names;
+    uname(&names);
+    return names.release;
+}
+
+// The name both lists must give: libpci's, or without libpci its form for an
+// unknown id.
+std::string ExpectedName(const char* libpciName, unsigned vendor, unsigned device) {
+    if (std::getenv("TROVEX_TEST_FALLBACK_NAMES") == nullptr) return libpciName;
+    char name[32];
+    std::snprintf(name, sizeof name, "Device %04x:%04x", vendor, device);
+    return name;
+}
+
+// One PCI device of the tree, in no particular order. Display controllers get a
+// record, in address order, and their DRM node an adapter. Empty texts leave an
+// attribute out.
+struct Adapter {
+    const char* address;
+    const char* pciClass;
+    unsigned vendor;
+    unsigned device;
+    const char* bootVga;
+    const char* driver;
+    const char* moduleVersion;
+    const char* vram;
+    // The DRM node sits on a virtio device below the PCI device.
+    bool virtio;
+    const char* libpciName;
+    uint32_t adapterRAM;
+};
+
+const Adapter kAdapters[] = {
+    {"0000:03:00.0", "0x030000", 0x1002, 0x73bf, "0", "amdgpu", "", "17163091968", false,
+     "Advanced Micro Devices, Inc. [AMD/ATI] Navi 21 [Radeon RX 6800/6800 XT / 6900 XT]",
+     0xFFFFFFFF},
+    {"0000:00:1f.6", "0x020000", 0x8086, 0x15bb, "", "e1000e", "3.2.6-k", "", false, nullptr, 0},
+    {"0000:01:00.0", "0x030200", 0x10de, 0x2330, "1", "nvidia", "535.104.05", "", false,
+     "NVIDIA Corporation GH100[H100 SXM5 80GB]", 0},
+    {"0000:04:00.0", "0x038000", 0x1af4, 0x9999, "", "", "", "3221225472", false,
+     "Red Hat, Inc. Device 9999", 3221225472u},
+    {"0000:00:03.0", "0x030000", 0x1af4, 0x1050, "", "", "", "", true,
+     "Red Hat, Inc. Virtio 1.0 GPU", 0},
+    // Cut to the length a display device's DeviceString holds, as libpci cuts it.
+    {"0000:05:00.0", "0x030000", 0x15b3, 0x6732, "", "", "", "", false,
+     "Mellanox Technologies MT25408A0-FCC-GI ConnectX, Dual Port 20Gb/s InfiniBand / 10GigE "
+     "Adapter IC with PCIe 2.0 x8 5.0GT/s In...",
+     0},
+};
+
+std::string Path(const Adapter& adapter) { return std::string("pci0000:00/") + adapter.address; }
+
+std::string Hex(unsigned id) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%04x", id);
+    return text;
+}
+
+TEST(AdapterNamesTest, BothListsNameEveryDisplayAdapterAlikeAndTheQueryFillsItsRecords) {
+    SysfsTree sysfs;
+    std::vector<const Adapter*> displays;
+    for (const Adapter& adapter : kAdapters) {
+        const fs::path device = sysfs.AddDevice(Path(adapter), "pci");
+        SysfsTree::Write(device / "class", adapter.pciClass);
+        SysfsTree::Write(device / "vendor", Hex(adapter.vendor));
+        SysfsTree::Write(device / "device", Hex(adapter.device));
+        if (*adapter.bootVga) SysfsTree::Write(device / "boot_vga", adapter.bootVga);
+        if (*adapter.vram) SysfsTree::Write(device / "mem_info_vram_total", adapter.vram);
+        if (*adapter.driver) sysfs.Bind(device, adapter.driver, adapter.moduleVersion);
+        if (adapter.libpciName != nullptr) displays.push_back(&adapter);
+    }
+    std::sort(displays.begin(), displays.end(), [](const Adapter* a, const Adapter* b) {
+        return std::string(a->address) < b->address;
+    });
+
+    const std::vector<WMIData> records = GetVideoControllers(sysfs.root.string());
+    ASSERT_EQ(displays.size(), records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const Adapter& adapter = *displays[i];
+        const WMIData& wmi = records[i];
+        SCOPED_TRACE(adapter.address);
+        const std::string name = ExpectedName(adapter.libpciName, adapter.vendor, adapter.device);
+        EXPECT_EQ(name, wmi.Name);
+        EXPECT_EQ(name, wmi.Caption);
+        EXPECT_EQ(static_cast<int>(adapter.vendor), wmi.VendorID);
+        EXPECT_EQ(static_cast<int>(adapter.device), wmi.DeviceID);
+        EXPECT_EQ(adapter.driver, wmi.InstalledDisplayDrivers);
+        const std::string version = !*adapter.driver         ? ""
+                                    : *adapter.moduleVersion ? adapter.moduleVersion
+                                                             : KernelRelease();
+        EXPECT_EQ(version, wmi.DriverVersion);
+        EXPECT_EQ("", wmi.DriverDate);
+        EXPECT_EQ(adapter.adapterRAM, static_cast<uint32_t>(wmi.AdapterRAM));
+
+        fs::path drmDevice = sysfs.root / "devices" / Path(adapter);
+        if (adapter.virtio) {
+            // The virtio device's own ids are not the adapter's.
+            drmDevice = sysfs.AddDevice(Path(adapter) + "/virtio0", "virtio");
+            SysfsTree::Write(drmDevice / "vendor", "0x1af4");
+            SysfsTree::Write(drmDevice / "device", "0x0010");
+        }
+        sysfs.PointDrmNodeAt(drmDevice);
+        const auto drm = Quelt::OGL::pciAdapterOfDrmFile(kDrmNode, sysfs.root.string());
+        ASSERT_TRUE(drm.has_value());
+        EXPECT_EQ(wmi.Name, drm->name);
+        EXPECT_EQ(adapter.vendor, drm->vendorId);
+        EXPECT_EQ(adapter.device, drm->deviceId);
+        EXPECT_EQ(std::string(adapter.bootVga) == "1", drm->bootVga);
+    }
+}
+
+TEST(AdapterNamesTest, NoAdapterWithoutAPciDisplayDevice) {
+    SysfsTree sysfs;
+    EXPECT_TRUE(GetVideoControllers(sysfs.root.string()).empty());
+    ExpectFailRequirement("Cannot read sysfs at /nonexistent/sysfs",
+                          [] { GetVideoControllers("/nonexistent/sysfs"); });
+
+    // A DRM node on a device of no PCI bus, a file that is no character
+    // device, and none at all.
+    const fs::path device = sysfs.AddDevice("platform/gpu", "platform");
+    SysfsTree::Write(device / "vendor", "0x1234");
+    SysfsTree::Write(device / "device", "0x1111");
+    sysfs.PointDrmNodeAt(device);
+    const std::string root = sysfs.root.string();
+    EXPECT_FALSE(Quelt::OGL::pciAdapterOfDrmFile(kDrmNode, root).has_value());
+    EXPECT_FALSE(Quelt::OGL::pciAdapterOfDrmFile(root + "/bus", root).has_value());
+    EXPECT_FALSE(Quelt::OGL::pciAdapterOfDrmFile("/dev/dri/no-such-card", root).has_value());
+
+    // No PCI bus at all.
+    fs::remove_all(sysfs.root / "bus");
+    EXPECT_TRUE(GetVideoControllers(root).empty());
+}
+
+TEST(EscapeWideTextTest, PrintableASCIIStaysAndEverythingElseIsEscaped) {
+    EXPECT_EQ("NVIDIA GeForce GTX 470", EscapeWideText(u"NVIDIA GeForce GTX 470"));
+    EXPECT_EQ("\\\\.\\DISPLAY1", EscapeWideText(u"\\\\.\\DISPLAY1"));
+    EXPECT_EQ(" ~\\x001f\\x007f", EscapeWideText(u" ~\x1f\x7f"));
+    EXPECT_EQ("ATI Radeon\\x00ae \\x00e9\\xd83d\\xde00",
+              EscapeWideText(u"ATI Radeon\u00ae \u00e9\U0001F600"));
+    EXPECT_EQ("C:\\x0000", EscapeWideText(std::u16string(u"C:\0", 3)));
+    EXPECT_EQ("", EscapeWideText(u""));
+}
+
+}  // namespace
