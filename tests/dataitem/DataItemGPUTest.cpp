@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "FailureText.h"
+#include "ParseFailureText.h"
 #include "dataitem/DataItemDouble.h"
 #include "dataitem/DataItemGPU.h"
 #include "dataitem/DataItemInt.h"

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "FailureText.h"
+#include "ParseFailureText.h"
 #include "dataitem/DataItemArray.h"
 #include "dataitem/DescriptionParser.h"
 #include "gpu/GPU.h"

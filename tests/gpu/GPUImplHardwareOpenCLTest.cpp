@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "ExpectFailRequirement.h"
+#include "FailureText.h"
 #include "FakeQuelt.h"
 #include "gpu/GPU.h"
 #include "gpu/GPUImplHardware.h"
@@ -80,8 +80,8 @@ TEST_F(HardwareCLTest, DriverAndDeviceVersionsAreReadThroughTheLoaderTable) {
     const boost::shared_ptr<CLGPU> gpu = Record("OpenCL 1.1");
     const char driverFailure[] = "clGetDeviceInfo failed";
     const char deviceFailure[] = "Failed requirement: status == CL_SUCCESS";
-    ExpectFailRequirement(driverFailure, [&] { gpu->GetDriverVersion(); });
-    ExpectFailRequirement(deviceFailure, [&] { gpu->GetCLDeviceVersion(); });
+    EXPECT_EQ(driverFailure, FailureText([&] { gpu->GetDriverVersion(); }));
+    EXPECT_EQ(deviceFailure, FailureText([&] { gpu->GetCLDeviceVersion(); }));
 
     CLTable().clGetDeviceInfo = GetDeviceInfo;
     driverText = std::string("270.81\0junk", 11);
@@ -92,8 +92,8 @@ TEST_F(HardwareCLTest, DriverAndDeviceVersionsAreReadThroughTheLoaderTable) {
     EXPECT_EQ("", gpu->GetDriverVersion());
     EXPECT_EQ("", gpu->GetCLDeviceVersion());
     driverText = deviceText = "fail";
-    ExpectFailRequirement(driverFailure, [&] { gpu->GetDriverVersion(); });
-    ExpectFailRequirement(deviceFailure, [&] { gpu->GetCLDeviceVersion(); });
+    EXPECT_EQ(driverFailure, FailureText([&] { gpu->GetDriverVersion(); }));
+    EXPECT_EQ(deviceFailure, FailureText([&] { gpu->GetCLDeviceVersion(); }));
 }
 
 TEST_F(HardwareCLTest, EnumerationGivesOneRecordPerGPUOfEveryPlatform) {
@@ -233,8 +233,8 @@ TEST_F(MeasurementTest, ComputeRunsJustIterateAndReleasesWhatItMade) {
     EXPECT_EQ(0, loader.alive);
 
     loader.buildStatus = CL_BUILD_PROGRAM_FAILURE;
-    ExpectFailRequirement("Failed requirement: ciErrNum == CL_SUCCESS",
-                          [&] { GPUImplHardware::MeasureCLCompute(context, queue); });
+    EXPECT_EQ("Failed requirement: ciErrNum == CL_SUCCESS",
+              FailureText([&] { GPUImplHardware::MeasureCLCompute(context, queue); }));
     EXPECT_EQ(0, loader.alive);
 }
 

@@ -2,7 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "ExpectFailRequirement.h"
+#include "FailureText.h"
 #include "FakeQuelt.h"
 #include "gpu/GPU.h"
 #include "gpu/win/GPUImplWin.h"
@@ -73,22 +73,22 @@ TEST_F(HardwareGLTest, AMissingExtensionManagerFailsTheQueriesThatNeedIt) {
     GL().extensionManagerMissing = true;
     GL().getProgramivARB = FakeGetProgramiv;
     const std::string text = "Quelt::OGL::ExtensionManager::Instance() returned NULL";
-    ExpectFailRequirement(text, [&] { gpu->GetVersion(); });
-    ExpectFailRequirement(text, [&] { gpu->HasGLNPOTSupport(); });
-    ExpectFailRequirement(text, [&] { GetProgramiv(); });
+    EXPECT_EQ(text, FailureText([&] { gpu->GetVersion(); }));
+    EXPECT_EQ(text, FailureText([&] { gpu->HasGLNPOTSupport(); }));
+    EXPECT_EQ(text, FailureText([&] { GetProgramiv(); }));
 }
 
 TEST_F(HardwareGLTest, EveryDriverQueryIsFollowedByTheErrorTestOfItsOwnErrors) {
     GL().getProgramivARB = FakeGetProgramiv;
     GLint values[kMaxGLQueryValues] = {};
     GL().callErrors = {GL_INVALID_ENUM};
-    ExpectFailRequirement(kGLError, [&] { gpu->GLGetString(0x1234); });
+    EXPECT_EQ(kGLError, FailureText([&] { gpu->GLGetString(0x1234); }));
     GL().callErrors = {GL_INVALID_ENUM};
-    ExpectFailRequirement(kGLError, [&] { gpu->GLGetIntegerv(0x1234, values); });
+    EXPECT_EQ(kGLError, FailureText([&] { gpu->GLGetIntegerv(0x1234, values); }));
     GL().callErrors = {GL_INVALID_OPERATION};
-    ExpectFailRequirement(kGLError, [&] { GetProgramiv(); });
+    EXPECT_EQ(kGLError, FailureText([&] { GetProgramiv(); }));
     GL().callErrors = {GL_INVALID_ENUM};
-    ExpectFailRequirement(kGLError, [&] { gpu->GetGLRectTextureSize(); });
+    EXPECT_EQ(kGLError, FailureText([&] { gpu->GetGLRectTextureSize(); }));
 
     // Errors an earlier call left pending are not the query's.
     GL().errors = {GL_INVALID_VALUE, GL_INVALID_OPERATION};
@@ -97,10 +97,11 @@ TEST_F(HardwareGLTest, EveryDriverQueryIsFollowedByTheErrorTestOfItsOwnErrors) {
     GetProgramiv();
     // A glGetError that never clears ends the clearing, and the query fails.
     GL().errors = std::deque<GLenum>(100, GL_INVALID_OPERATION);
-    ExpectFailRequirement(kGLError, [&] { gpu->GLGetIntegerv(0x1234, values); });
+    EXPECT_EQ(kGLError, FailureText([&] { gpu->GLGetIntegerv(0x1234, values); }));
 
     GL().getProgramivARB = nullptr;
-    ExpectFailRequirement("Failed requirement: glGetProgramivARB != NULL", [&] { GetProgramiv(); });
+    EXPECT_EQ("Failed requirement: glGetProgramivARB != NULL",
+              FailureText([&] { GetProgramiv(); }));
 }
 
 TEST_F(HardwareGLTest, AnswersComeFromTheDriverOnTheBackEndsOwnContext) {

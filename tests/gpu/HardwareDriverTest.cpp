@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "ExpectFailRequirement.h"
+#include "FailureText.h"
 #include "gpu/GPU.h"
 #include "gpu/GPUImplHardware.h"
 #include "gpu/win/CreateHardwareImpl.h"
@@ -70,8 +70,8 @@ TEST_F(GLDriverTest, AnswersAsTheDriversStringsSay) {
 }
 
 TEST_F(GLDriverTest, AnInvalidEnumerantFailsWithItsLineFirst) {
-    ExpectFailRequirement("Failed requirement: glStatus == GL_NO_ERROR",
-                          [&] { gpu->GLGetString(0x1234); });
+    EXPECT_EQ("Failed requirement: glStatus == GL_NO_ERROR",
+              FailureText([&] { gpu->GLGetString(0x1234); }));
     // The failed query leaves nothing behind for the next one.
     EXPECT_TRUE(gpu->GetGLFrameBufferOK());
 }

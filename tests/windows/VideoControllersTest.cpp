@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "ExpectFailRequirement.h"
+#include "FailureText.h"
 #include "FakeWbemObject.h"
 #include "FakeWmi.h"
 #include "gpu/win/VideoControllers.h"
@@ -62,7 +62,7 @@ TEST(GetVideoControllersTest, RepeatedCallsAnswerAlike) {
 
 TEST(GetVideoControllersTest, AThreadInAnotherApartmentModelFailsWithCoInitializeEx) {
     ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-    ExpectFailRequirement("CoInitializeEx", [] { GetVideoControllers(); });
+    EXPECT_EQ("CoInitializeEx", FailureText([] { GetVideoControllers(); }));
     CoUninitialize();
 }
 
@@ -104,7 +104,7 @@ TEST(GetVideoControllersTest, AFailingWMIStepFailsWithItsTextAndReleasesWhatItGo
         SCOPED_TRACE(failure.second);
         FakeWmi wmi;
         wmi.failing = failure.first;
-        ExpectFailRequirement(failure.second, [] { GetVideoControllers(); });
+        EXPECT_EQ(failure.second, FailureText([] { GetVideoControllers(); }));
         EXPECT_EQ(0, wmi.References());
     }
 }
