@@ -1,74 +1,60 @@
 #include "quelt/src/ogl/GLEntryPoints.h"
 
-#include <string>
-
-#include "quelt/quelt_core/Exception.h"
+#include "quelt/src/core/EntryPoints.h"
+#include "quelt/src/ogl/LoadedPlatform.h"
 
 namespace Quelt {
 namespace OGL {
 
-namespace {
-
-template <typename Function>
-void load(const std::function<void*(const char*)>& lookup, Function& entry, const char* name) {
-    entry = reinterpret_cast<Function>(lookup(name));
-}
-
-template <typename Function>
-void loadRequired(const std::function<void*(const char*)>& lookup, Function& entry,
-                  const char* name) {
-    load(lookup, entry, name);
-    if (entry == nullptr) {
-        throw LogicalException((std::string("the OpenGL driver does not export ") + name).c_str());
-    }
-}
-
-}  // namespace
-
 GLEntryPoints loadGLEntryPoints(const std::function<void*(const char*)>& lookup) {
+    const auto loadRequired = [&lookup](auto& entry, const char* name) {
+        Core::loadRequiredEntry(lookup, entry, name, "the OpenGL driver does not export ");
+    };
+    const auto load = [&lookup](auto& entry, const char* name) {
+        Core::loadEntry(lookup, entry, name);
+    };
     GLEntryPoints gl{};
-    loadRequired(lookup, gl.getString, "glGetString");
-    loadRequired(lookup, gl.getIntegerv, "glGetIntegerv");
-    loadRequired(lookup, gl.getError, "glGetError");
-    loadRequired(lookup, gl.clear, "glClear");
-    loadRequired(lookup, gl.clearColor, "glClearColor");
-    loadRequired(lookup, gl.genTextures, "glGenTextures");
-    loadRequired(lookup, gl.deleteTextures, "glDeleteTextures");
-    loadRequired(lookup, gl.bindTexture, "glBindTexture");
-    loadRequired(lookup, gl.texParameteri, "glTexParameteri");
-    loadRequired(lookup, gl.texImage2D, "glTexImage2D");
-    load(lookup, gl.getStringi, "glGetStringi");
-    load(lookup, gl.createShader, "glCreateShader");
-    load(lookup, gl.shaderSource, "glShaderSource");
-    load(lookup, gl.compileShader, "glCompileShader");
-    load(lookup, gl.getShaderiv, "glGetShaderiv");
-    load(lookup, gl.getShaderInfoLog, "glGetShaderInfoLog");
-    load(lookup, gl.deleteShader, "glDeleteShader");
-    load(lookup, gl.createProgram, "glCreateProgram");
-    load(lookup, gl.attachShader, "glAttachShader");
-    load(lookup, gl.linkProgram, "glLinkProgram");
-    load(lookup, gl.getProgramiv, "glGetProgramiv");
-    load(lookup, gl.getProgramInfoLog, "glGetProgramInfoLog");
-    load(lookup, gl.deleteProgram, "glDeleteProgram");
-    load(lookup, gl.getProgramivARB, "glGetProgramivARB");
-    load(lookup, gl.genFramebuffers, "glGenFramebuffers");
-    load(lookup, gl.deleteFramebuffers, "glDeleteFramebuffers");
-    load(lookup, gl.bindFramebuffer, "glBindFramebuffer");
-    load(lookup, gl.framebufferTexture2D, "glFramebufferTexture2D");
-    load(lookup, gl.genFramebuffersEXT, "glGenFramebuffersEXT");
-    load(lookup, gl.deleteFramebuffersEXT, "glDeleteFramebuffersEXT");
-    load(lookup, gl.bindFramebufferEXT, "glBindFramebufferEXT");
-    load(lookup, gl.framebufferTexture2DEXT, "glFramebufferTexture2DEXT");
+    loadRequired(gl.getString, "glGetString");
+    loadRequired(gl.getIntegerv, "glGetIntegerv");
+    loadRequired(gl.getError, "glGetError");
+    loadRequired(gl.clear, "glClear");
+    loadRequired(gl.clearColor, "glClearColor");
+    loadRequired(gl.genTextures, "glGenTextures");
+    loadRequired(gl.deleteTextures, "glDeleteTextures");
+    loadRequired(gl.bindTexture, "glBindTexture");
+    loadRequired(gl.texParameteri, "glTexParameteri");
+    loadRequired(gl.texImage2D, "glTexImage2D");
+    load(gl.getStringi, "glGetStringi");
+    load(gl.createShader, "glCreateShader");
+    load(gl.shaderSource, "glShaderSource");
+    load(gl.compileShader, "glCompileShader");
+    load(gl.getShaderiv, "glGetShaderiv");
+    load(gl.getShaderInfoLog, "glGetShaderInfoLog");
+    load(gl.deleteShader, "glDeleteShader");
+    load(gl.createProgram, "glCreateProgram");
+    load(gl.attachShader, "glAttachShader");
+    load(gl.linkProgram, "glLinkProgram");
+    load(gl.getProgramiv, "glGetProgramiv");
+    load(gl.getProgramInfoLog, "glGetProgramInfoLog");
+    load(gl.deleteProgram, "glDeleteProgram");
+    load(gl.getProgramivARB, "glGetProgramivARB");
+    load(gl.genFramebuffers, "glGenFramebuffers");
+    load(gl.deleteFramebuffers, "glDeleteFramebuffers");
+    load(gl.bindFramebuffer, "glBindFramebuffer");
+    load(gl.framebufferTexture2D, "glFramebufferTexture2D");
+    load(gl.genFramebuffersEXT, "glGenFramebuffersEXT");
+    load(gl.deleteFramebuffersEXT, "glDeleteFramebuffersEXT");
+    load(gl.bindFramebufferEXT, "glBindFramebufferEXT");
+    load(gl.framebufferTexture2DEXT, "glFramebufferTexture2DEXT");
     return gl;
 }
 
-const GLEntryPoints& requireGLEntryPoints() {
-    const GLEntryPoints* gl = glEntryPoints();
-    if (gl == nullptr) {
-        throw LogicalException("OpenGL is not initialised: call Quelt::OGL::Library::initialize");
-    }
-    return *gl;
+const GLEntryPoints* glEntryPoints() {
+    const LoadedPlatform* platform = loadedPlatform();
+    return platform != nullptr ? &platform->gl : nullptr;
 }
+
+const GLEntryPoints& requireGLEntryPoints() { return requirePlatform().gl; }
 
 }  // namespace OGL
 }  // namespace Quelt

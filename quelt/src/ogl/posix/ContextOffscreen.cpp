@@ -16,20 +16,6 @@ namespace OGL {
 
 namespace {
 
-const EglDisplayDevice& findDevice(const EglPlatform& platform, const DISPLAY_DEVICEA& wanted) {
-    for (const EglDisplayDevice& device : platform.devices) {
-        if (std::strncmp(device.description.DeviceName, wanted.DeviceName,
-                         sizeof wanted.DeviceName) == 0) {
-            return device;
-        }
-    }
-    throw LogicalException(
-        ("no display device named \"" +
-         std::string(wanted.DeviceName, strnlen(wanted.DeviceName, sizeof wanted.DeviceName)) +
-         "\"")
-            .c_str());
-}
-
 // Profiles came with EGL 1.5 and EGL_KHR_create_context; before them every
 // desktop context was what is now the compatibility profile.
 bool hasProfiles(const EglEntryPoints& egl, EGLDisplay display,
@@ -66,13 +52,14 @@ struct ContextOffscreen::State {
 
 ContextOffscreen::ContextOffscreen(const DISPLAY_DEVICEA& device)
     : state(std::make_unique<State>()) {
-    const EglPlatform& platform = requirePlatform();
-    const EglDisplayDevice& eglDevice = findDevice(platform, device);
+    const EglPlatform& platform = requirePlatformAs<EglPlatform>();
+    const size_t index = findDisplayDevice(platform, device);
     const EglEntryPoints& egl = platform.egl;
-    const std::string name = eglDevice.description.DeviceString;
+    const std::string name = platform.devices[index].DeviceString;
     state->egl = &egl;
 
-    state->display = egl.getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, eglDevice.handle, nullptr);
+    state->display =
+        egl.getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, platform.deviceHandles[index], nullptr);
     if (state->display == EGL_NO_DISPLAY) throwEglError(egl, "cannot open a display on " + name);
     if (egl.initialize(state->display, nullptr, nullptr) != EGL_TRUE) {
         throwEglError(egl, "cannot initialise the display on " + name);

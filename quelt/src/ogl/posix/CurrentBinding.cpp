@@ -19,7 +19,7 @@ CurrentBinding currentOpenGLBinding(const EglEntryPoints& egl) {
 }
 
 void* currentContextHandle() {
-    const EglPlatform* platform = loadedPlatform();
+    const EglPlatform* platform = loadedPlatformAs<EglPlatform>();
     if (platform == nullptr) return nullptr;
     const EGLContext context = currentOpenGLBinding(platform->egl).context;
     return context != EGL_NO_CONTEXT ? context : nullptr;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "quelt/quelt_core/Exception.h"
+#include "quelt/src/core/EntryPoints.h"
 #include "quelt/src/core/Words.h"
 
 namespace Quelt {
@@ -14,37 +15,29 @@ namespace {
     throw LogicalException(("EGL: " + reason).c_str());
 }
 
-template <typename Function>
-void loadExported(const Core::SharedObject& library, Function& entry, const char* name) {
-    entry = reinterpret_cast<Function>(library.symbol(name));
-    if (entry == nullptr) fail(std::string("the library does not export ") + name);
-}
-
-template <typename Function>
-void loadExtension(const EglEntryPoints& egl, Function& entry, const char* name) {
-    entry = reinterpret_cast<Function>(egl.getProcAddress(name));
-    if (entry == nullptr) fail(std::string("the library has no ") + name);
-}
-
 }  // namespace
 
 EglEntryPoints loadEglEntryPoints(const Core::SharedObject& library) {
+    const auto loadExported = [&library](auto& entry, const char* name) {
+        Core::loadRequiredEntry(Core::exportsOf(library), entry, name,
+                                "EGL: the library does not export ");
+    };
     EglEntryPoints egl{};
-    loadExported(library, egl.getProcAddress, "eglGetProcAddress");
-    loadExported(library, egl.getError, "eglGetError");
-    loadExported(library, egl.queryString, "eglQueryString");
-    loadExported(library, egl.initialize, "eglInitialize");
-    loadExported(library, egl.bindAPI, "eglBindAPI");
-    loadExported(library, egl.queryAPI, "eglQueryAPI");
-    loadExported(library, egl.chooseConfig, "eglChooseConfig");
-    loadExported(library, egl.createContext, "eglCreateContext");
-    loadExported(library, egl.destroyContext, "eglDestroyContext");
-    loadExported(library, egl.createPbufferSurface, "eglCreatePbufferSurface");
-    loadExported(library, egl.destroySurface, "eglDestroySurface");
-    loadExported(library, egl.makeCurrent, "eglMakeCurrent");
-    loadExported(library, egl.getCurrentContext, "eglGetCurrentContext");
-    loadExported(library, egl.getCurrentDisplay, "eglGetCurrentDisplay");
-    loadExported(library, egl.getCurrentSurface, "eglGetCurrentSurface");
+    loadExported(egl.getProcAddress, "eglGetProcAddress");
+    loadExported(egl.getError, "eglGetError");
+    loadExported(egl.queryString, "eglQueryString");
+    loadExported(egl.initialize, "eglInitialize");
+    loadExported(egl.bindAPI, "eglBindAPI");
+    loadExported(egl.queryAPI, "eglQueryAPI");
+    loadExported(egl.chooseConfig, "eglChooseConfig");
+    loadExported(egl.createContext, "eglCreateContext");
+    loadExported(egl.destroyContext, "eglDestroyContext");
+    loadExported(egl.createPbufferSurface, "eglCreatePbufferSurface");
+    loadExported(egl.destroySurface, "eglDestroySurface");
+    loadExported(egl.makeCurrent, "eglMakeCurrent");
+    loadExported(egl.getCurrentContext, "eglGetCurrentContext");
+    loadExported(egl.getCurrentDisplay, "eglGetCurrentDisplay");
+    loadExported(egl.getCurrentSurface, "eglGetCurrentSurface");
 
     // Null when the library has no client extensions at all. EGL_EXT_device_base
     // is the older name of enumeration and query together.
@@ -57,9 +50,12 @@ EglEntryPoints loadEglEntryPoints(const Core::SharedObject& library) {
             "the library cannot enumerate devices and open displays on them "
             "(EGL_EXT_device_base, EGL_EXT_platform_device), which OpenGL without a window needs");
     }
-    loadExtension(egl, egl.queryDevices, "eglQueryDevicesEXT");
-    loadExtension(egl, egl.queryDeviceString, "eglQueryDeviceStringEXT");
-    loadExtension(egl, egl.getPlatformDisplay, "eglGetPlatformDisplayEXT");
+    const auto loadExtension = [&egl](auto& entry, const char* name) {
+        Core::loadRequiredEntry(egl.getProcAddress, entry, name, "EGL: the library has no ");
+    };
+    loadExtension(egl.queryDevices, "eglQueryDevicesEXT");
+    loadExtension(egl.queryDeviceString, "eglQueryDeviceStringEXT");
+    loadExtension(egl.getPlatformDisplay, "eglGetPlatformDisplayEXT");
     return egl;
 }
 

@@ -2,32 +2,17 @@
 
 #include <vector>
 
-#include "quelt/quelt_ogl/DisplayDevice.h"
-#include "quelt/src/ogl/GLEntryPoints.h"
+#include "quelt/src/ogl/LoadedPlatform.h"
 #include "quelt/src/ogl/posix/EglEntryPoints.h"
 
 namespace Quelt {
 namespace OGL {
 
-// One EGL device and the display device the library's users see for it.
-struct EglDisplayDevice {
-    EGLDeviceEXT handle;
-    DISPLAY_DEVICEA description;
-};
-
-// What Library::initialize found: the driver's entry points and its devices.
-// A platform lives as long as the process, so pointers to it never dangle.
-struct EglPlatform {
+// The EGL driver's entry points, and the EGL device behind each display device.
+struct EglPlatform : LoadedPlatform {
     EglEntryPoints egl;
-    GLEntryPoints gl;
-    std::vector<EglDisplayDevice> devices;
+    std::vector<EGLDeviceEXT> deviceHandles;  // one per entry of devices, in its order
 };
-
-// The platform of the last successful Library::initialize; null before.
-const EglPlatform* loadedPlatform();
-
-// As loadedPlatform(), but throws LogicalException when there is none.
-const EglPlatform& requirePlatform();
 
 }  // namespace OGL
 }  // namespace Quelt

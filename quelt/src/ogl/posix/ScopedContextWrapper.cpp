@@ -12,7 +12,7 @@ struct ScopedContextWrapper::Saved {
 };
 
 ScopedContextWrapper::ScopedContextWrapper() {
-    const EglPlatform* platform = loadedPlatform();
+    const EglPlatform* platform = loadedPlatformAs<EglPlatform>();
     if (platform != nullptr) {
         saved = std::make_unique<Saved>(Saved{platform, currentOpenGLBinding(platform->egl)});
     }

@@ -13,26 +13,13 @@ namespace OGL {
 
 namespace {
 
-std::string deviceName(const DISPLAY_DEVICEA& device) {
-    return std::string(device.DeviceName, strnlen(device.DeviceName, sizeof device.DeviceName));
-}
-
-const DISPLAY_DEVICEA& findDevice(const WglPlatform& platform, const DISPLAY_DEVICEA& wanted) {
-    for (const DISPLAY_DEVICEA& device : platform.devices) {
-        if (std::strncmp(device.DeviceName, wanted.DeviceName, sizeof wanted.DeviceName) == 0) {
-            return device;
-        }
-    }
-    throw LogicalException(("no display device named \"" + deviceName(wanted) + "\"").c_str());
-}
-
 // A device context of the display device itself, for as long as a pbuffer is
 // being made on it.
 class DisplayDC {
 public:
     explicit DisplayDC(const DISPLAY_DEVICEA& device)
         : dc(CreateDCA("DISPLAY", device.DeviceName, nullptr, nullptr)) {
-        if (dc == nullptr) throwSystemError("cannot open " + deviceName(device));
+        if (dc == nullptr) throwSystemError("cannot open " + displayDeviceName(device));
     }
     ~DisplayDC() { DeleteDC(dc); }
 
@@ -90,14 +77,16 @@ struct ContextOffscreen::State {
         UINT formats = 0;
         if (!wgl->choosePixelFormat(display, attributes[0], nullptr, 1, &format, &formats) ||
             formats == 0) {
-            throw LogicalException(("no pbuffer pixel format on " + deviceName(device)).c_str());
+            throw LogicalException(
+                ("no pbuffer pixel format on " + displayDeviceName(device)).c_str());
         }
         const int noAttributes[] = {0};
         pbuffer = wgl->createPbuffer(display, format, 1, 1, noAttributes);
         if (pbuffer == nullptr)
-            throwSystemError("cannot create a pbuffer on " + deviceName(device));
+            throwSystemError("cannot create a pbuffer on " + displayDeviceName(device));
         dc = wgl->getPbufferDC(pbuffer);
-        if (dc == nullptr) throwSystemError("cannot draw to the pbuffer on " + deviceName(device));
+        if (dc == nullptr)
+            throwSystemError("cannot draw to the pbuffer on " + displayDeviceName(device));
     }
 
     void createWindow(const DISPLAY_DEVICEA& device) {
@@ -111,8 +100,8 @@ struct ContextOffscreen::State {
 // drivers give it the compatibility profile.
 ContextOffscreen::ContextOffscreen(const DISPLAY_DEVICEA& device)
     : state(std::make_unique<State>()) {
-    const WglPlatform& platform = requirePlatform();
-    const DISPLAY_DEVICEA& known = findDevice(platform, device);
+    const WglPlatform& platform = requirePlatformAs<WglPlatform>();
+    const DISPLAY_DEVICEA& known = platform.devices[findDisplayDevice(platform, device)];
     state->wgl = &platform.wgl;
     if (platform.wgl.hasPbuffers()) {
         state->createPbuffer(known);
@@ -121,7 +110,7 @@ ContextOffscreen::ContextOffscreen(const DISPLAY_DEVICEA& device)
     }
     state->context = platform.wgl.createContext(state->dc);
     if (state->context == nullptr) {
-        throwSystemError("cannot create an OpenGL context on " + deviceName(known));
+        throwSystemError("cannot create an OpenGL context on " + displayDeviceName(known));
     }
 }
 

@@ -16,7 +16,7 @@ void restoreContext(const WglEntryPoints& wgl, const CurrentContext& saved) {
 }
 
 void* currentContextHandle() {
-    const WglPlatform* platform = loadedPlatform();
+    const WglPlatform* platform = loadedPlatformAs<WglPlatform>();
     return platform != nullptr ? platform->wgl.getCurrentContext() : nullptr;
 }
 

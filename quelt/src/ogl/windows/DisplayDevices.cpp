@@ -16,11 +16,5 @@ std::vector<DISPLAY_DEVICEA> enumerateDisplayDevices() {
     return devices;
 }
 
-DISPLAY_DEVICEA emptyDisplayDevice() {
-    DISPLAY_DEVICEA device{};
-    device.cb = sizeof device;
-    return device;
-}
-
 }  // namespace OGL
 }  // namespace Quelt

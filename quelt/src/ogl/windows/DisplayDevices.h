@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "quelt/quelt_ogl/DisplayDevice.h"
+#include "quelt/src/ogl/LoadedPlatform.h"
 
 namespace Quelt {
 namespace OGL {
@@ -11,9 +11,6 @@ namespace OGL {
 // Devices that are switched off and mirroring pseudo-devices cannot host a
 // context and are left out.
 std::vector<DISPLAY_DEVICEA> enumerateDisplayDevices();
-
-// A device with only its size set, as an answer where there is none.
-DISPLAY_DEVICEA emptyDisplayDevice();
 
 }  // namespace OGL
 }  // namespace Quelt

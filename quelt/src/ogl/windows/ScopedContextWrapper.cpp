@@ -12,7 +12,7 @@ struct ScopedContextWrapper::Saved {
 };
 
 ScopedContextWrapper::ScopedContextWrapper() {
-    const WglPlatform* platform = loadedPlatform();
+    const WglPlatform* platform = loadedPlatformAs<WglPlatform>();
     if (platform != nullptr) {
         saved = std::make_unique<Saved>(Saved{platform, currentContext(platform->wgl)});
     }

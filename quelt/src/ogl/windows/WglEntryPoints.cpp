@@ -3,28 +3,12 @@
 #include <cstdint>
 
 #include "quelt/quelt_core/Exception.h"
+#include "quelt/src/core/EntryPoints.h"
 #include "quelt/src/core/Words.h"
 #include "quelt/src/core/windows/SystemError.h"
 
 namespace Quelt {
 namespace OGL {
-
-namespace {
-
-template <typename Function>
-void loadExported(const Core::SharedObject& library, Function& entry, const char* name) {
-    entry = reinterpret_cast<Function>(library.symbol(name));
-    if (entry == nullptr) {
-        throw LogicalException((std::string("WGL: the library does not export ") + name).c_str());
-    }
-}
-
-template <typename Function>
-void loadFromDriver(const WglEntryPoints& wgl, Function& entry, const char* name) {
-    entry = reinterpret_cast<Function>(driverProcAddress(wgl, name));
-}
-
-}  // namespace
 
 bool WglEntryPoints::hasPbuffers() const {
     return choosePixelFormat != nullptr && createPbuffer != nullptr && getPbufferDC != nullptr &&
@@ -32,31 +16,39 @@ bool WglEntryPoints::hasPbuffers() const {
 }
 
 WglEntryPoints loadWglEntryPoints(const Core::SharedObject& library) {
+    const auto loadExported = [&library](auto& entry, const char* name) {
+        Core::loadRequiredEntry(Core::exportsOf(library), entry, name,
+                                "WGL: the library does not export ");
+    };
     WglEntryPoints wgl{};
-    loadExported(library, wgl.createContext, "wglCreateContext");
-    loadExported(library, wgl.deleteContext, "wglDeleteContext");
-    loadExported(library, wgl.makeCurrent, "wglMakeCurrent");
-    loadExported(library, wgl.getCurrentContext, "wglGetCurrentContext");
-    loadExported(library, wgl.getCurrentDC, "wglGetCurrentDC");
-    loadExported(library, wgl.getProcAddress, "wglGetProcAddress");
+    loadExported(wgl.createContext, "wglCreateContext");
+    loadExported(wgl.deleteContext, "wglDeleteContext");
+    loadExported(wgl.makeCurrent, "wglMakeCurrent");
+    loadExported(wgl.getCurrentContext, "wglGetCurrentContext");
+    loadExported(wgl.getCurrentDC, "wglGetCurrentDC");
+    loadExported(wgl.getProcAddress, "wglGetProcAddress");
     return wgl;
 }
 
 // A driver may hand out entry points for extensions it does not advertise;
 // only advertised ones are used.
 void loadPbufferEntryPoints(WglEntryPoints& wgl, HDC dc) {
+    const auto loadFromDriver = [&wgl](auto& entry, const char* name) {
+        Core::loadEntry([&wgl](const char* symbol) { return driverProcAddress(wgl, symbol); },
+                        entry, name);
+    };
     PFNWGLGETEXTENSIONSSTRINGARBPROC getExtensions = nullptr;
-    loadFromDriver(wgl, getExtensions, "wglGetExtensionsStringARB");
+    loadFromDriver(getExtensions, "wglGetExtensionsStringARB");
     const auto extensions =
         Core::splitWords(getExtensions != nullptr ? getExtensions(dc) : nullptr);
     if (extensions.count("WGL_ARB_pixel_format") == 0 || extensions.count("WGL_ARB_pbuffer") == 0) {
         return;
     }
-    loadFromDriver(wgl, wgl.choosePixelFormat, "wglChoosePixelFormatARB");
-    loadFromDriver(wgl, wgl.createPbuffer, "wglCreatePbufferARB");
-    loadFromDriver(wgl, wgl.getPbufferDC, "wglGetPbufferDCARB");
-    loadFromDriver(wgl, wgl.releasePbufferDC, "wglReleasePbufferDCARB");
-    loadFromDriver(wgl, wgl.destroyPbuffer, "wglDestroyPbufferARB");
+    loadFromDriver(wgl.choosePixelFormat, "wglChoosePixelFormatARB");
+    loadFromDriver(wgl.createPbuffer, "wglCreatePbufferARB");
+    loadFromDriver(wgl.getPbufferDC, "wglGetPbufferDCARB");
+    loadFromDriver(wgl.releasePbufferDC, "wglReleasePbufferDCARB");
+    loadFromDriver(wgl.destroyPbuffer, "wglDestroyPbufferARB");
 }
 
 void* driverProcAddress(const WglEntryPoints& wgl, const char* name) {

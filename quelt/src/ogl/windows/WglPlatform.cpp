@@ -1,19 +1,15 @@
-#include "quelt/quelt_ogl/Library.h"
+#include "quelt/src/ogl/windows/WglPlatform.h"
 
-#include <memory>
-
-#include "quelt/src/ogl/LoadedPlatforms.h"
 #include "quelt/src/ogl/windows/CurrentContext.h"
 #include "quelt/src/ogl/windows/DisplayDevices.h"
 #include "quelt/src/ogl/windows/HiddenWindow.h"
-#include "quelt/src/ogl/windows/WglPlatform.h"
 
 namespace Quelt {
 namespace OGL {
 
-namespace {
-
 const char* const defaultDriverLibrary = "opengl32.dll";
+
+namespace {
 
 // WGL hands out extension and post-1.1 entry points only while a context is
 // current, so one is made on a hidden window for as long as they are read.
@@ -51,9 +47,9 @@ private:
     const HGLRC context;
 };
 
-LoadedPlatforms<WglPlatform> platforms;
+}  // namespace
 
-std::unique_ptr<const WglPlatform> loadPlatform(const std::string& libraryName) {
+std::unique_ptr<const LoadedPlatform> loadPlatform(const std::string& libraryName) {
     const Core::SharedObject library(libraryName, "the OpenGL driver");
     auto platform = std::make_unique<WglPlatform>();
     platform->wgl = loadWglEntryPoints(library);
@@ -69,24 +65,6 @@ std::unique_ptr<const WglPlatform> loadPlatform(const std::string& libraryName) 
     }
     platform->devices = enumerateDisplayDevices();
     return platform;
-}
-
-}  // namespace
-
-Library::InitOptions::InitOptions() = default;
-
-void Library::initialize(const InitOptions& options) {
-    platforms.select(options.driverLibrary.empty() ? defaultDriverLibrary : options.driverLibrary,
-                     loadPlatform);
-}
-
-const WglPlatform* loadedPlatform() { return platforms.loaded(); }
-
-const WglPlatform& requirePlatform() { return platforms.require(); }
-
-const GLEntryPoints* glEntryPoints() {
-    const WglPlatform* platform = platforms.loaded();
-    return platform != nullptr ? &platform->gl : nullptr;
 }
 
 }  // namespace OGL
