@@ -1,21 +1,14 @@
+#include "quelt/src/core/EntryPoints.h"
 #include "quelt/src/ocl/Entries.h"
 
 namespace Quelt {
 namespace OCL {
 
-namespace {
-
-template <typename Function>
-void load(const Core::SharedObject& loader, Function& entry, const char* name) {
-    entry = reinterpret_cast<Function>(loader.symbol(name));
-}
-
-}  // namespace
-
 // The table's members are named after the functions they hold.
-#define QUELT_LOAD(name) load(loader, table.name, #name)
+#define QUELT_LOAD(name) Core::loadEntry(exported, table.name, #name)
 
 DispatchTable loadDispatchTable(const Core::SharedObject& loader) {
+    const auto exported = Core::exportsOf(loader);
     DispatchTable table{};
     QUELT_LOAD(clGetPlatformIDs);
     QUELT_LOAD(clGetPlatformInfo);

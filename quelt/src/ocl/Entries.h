@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "quelt/quelt_ocl/ExtensionManager"
 #include "quelt/src/core/DriverAnswer.h"
@@ -35,6 +36,26 @@ std::string readInfoBytes(const std::string& query, Read read) {
     std::string bytes(size, '\0');
     if (size != 0) read(size, &bytes[0], nullptr);
     return bytes;
+}
+
+// Reads a list of handles in the usual two calls, the count first, and makes an
+// Item of each. list(count, handles, countReturned) queries the driver and
+// returns its status; notFound is the status that means an empty list, and a
+// count above bound is a broken answer. call names the query in messages.
+template <typename Item, typename Handle, typename List>
+std::vector<Item> readHandles(const std::string& call, cl_int notFound, cl_uint bound, List list) {
+    cl_uint count = 0;
+    const cl_int status = list(0, nullptr, &count);
+    if (status == notFound) return {};
+    checkStatus(status, call);
+    Core::boundedAnswer(call, count, bound);
+    std::vector<Handle> handles(count);
+    if (count != 0) checkStatus(list(count, handles.data(), &count), call);
+    std::vector<Item> result;
+    for (cl_uint index = 0; index < count && index < handles.size(); ++index) {
+        result.emplace_back(handles[index]);
+    }
+    return result;
 }
 
 }  // namespace OCL

@@ -73,19 +73,12 @@ void Library::initialize() {
 
 std::vector<Platform> platforms() {
     const DispatchTable& cl = loadedEntries();
-    cl_uint count = 0;
-    const cl_int status = cl.clGetPlatformIDs(0, nullptr, &count);
-    // The loader's answer when no driver is installed.
-    if (status == CL_PLATFORM_NOT_FOUND_KHR) return {};
-    checkStatus(status, "clGetPlatformIDs");
-    Core::boundedAnswer("clGetPlatformIDs", count, maxPlatforms);
-    std::vector<cl_platform_id> ids(count);
-    if (count != 0) checkStatus(cl.clGetPlatformIDs(count, ids.data(), &count), "clGetPlatformIDs");
-    std::vector<Platform> result;
-    for (cl_uint index = 0; index < count && index < ids.size(); ++index) {
-        result.emplace_back(ids[index]);
-    }
-    return result;
+    // CL_PLATFORM_NOT_FOUND_KHR is the loader's answer when no driver is installed.
+    return readHandles<Platform, cl_platform_id>(
+        "clGetPlatformIDs", CL_PLATFORM_NOT_FOUND_KHR, maxPlatforms,
+        [&cl](cl_uint count, cl_platform_id* ids, cl_uint* countReturned) {
+            return cl.clGetPlatformIDs(count, ids, countReturned);
+        });
 }
 
 }  // namespace OCL

@@ -42,21 +42,11 @@ std::vector<Device> Platform::devices(int type) const {
     const DispatchTable& cl = loadedEntries();
     // Through 32 bits, so that All (-1) becomes CL_DEVICE_TYPE_ALL.
     const cl_device_type types = static_cast<cl_uint>(type);
-    cl_uint count = 0;
-    const cl_int status = cl.clGetDeviceIDs(platformId, types, 0, nullptr, &count);
-    if (status == CL_DEVICE_NOT_FOUND) return {};
-    checkStatus(status, "clGetDeviceIDs");
-    Core::boundedAnswer("clGetDeviceIDs", count, maxDevices);
-    std::vector<cl_device_id> ids(count);
-    if (count != 0) {
-        checkStatus(cl.clGetDeviceIDs(platformId, types, count, ids.data(), &count),
-                    "clGetDeviceIDs");
-    }
-    std::vector<Device> result;
-    for (cl_uint index = 0; index < count && index < ids.size(); ++index) {
-        result.emplace_back(ids[index]);
-    }
-    return result;
+    return readHandles<Device, cl_device_id>(
+        "clGetDeviceIDs", CL_DEVICE_NOT_FOUND, maxDevices,
+        [&](cl_uint count, cl_device_id* ids, cl_uint* countReturned) {
+            return cl.clGetDeviceIDs(platformId, types, count, ids, countReturned);
+        });
 }
 
 }  // namespace OCL
