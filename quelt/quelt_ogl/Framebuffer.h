@@ -21,9 +21,6 @@ public:
     struct State;
 
 private:
-    Framebuffer(const Framebuffer&) = delete;
-    Framebuffer& operator=(const Framebuffer&) = delete;
-
     std::unique_ptr<State> state;
 };
 

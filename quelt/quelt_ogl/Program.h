@@ -22,9 +22,6 @@ public:
     struct State;
 
 private:
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
     std::unique_ptr<State> state;
 };
 

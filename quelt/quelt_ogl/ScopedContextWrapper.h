@@ -15,9 +15,6 @@ public:
     struct Saved;
 
 private:
-    ScopedContextWrapper(const ScopedContextWrapper&) = delete;
-    ScopedContextWrapper& operator=(const ScopedContextWrapper&) = delete;
-
     std::unique_ptr<Saved> saved;
 };
 

@@ -21,9 +21,6 @@ public:
     struct State;
 
 private:
-    Texture2D(const Texture2D&) = delete;
-    Texture2D& operator=(const Texture2D&) = delete;
-
     std::unique_ptr<State> state;
 };
 
