@@ -5,17 +5,15 @@
 #include <memory>
 #include <vector>
 
+#include "gpu/FramebufferTest.h"
 #include "gpu/GLSLTestProgram.h"
 #include "quelt/quelt_core/Library.h"
 #include "quelt/quelt_ocl/Device"
 #include "quelt/quelt_ocl/Library"
 #include "quelt/quelt_ogl/ContextOffscreen.h"
 #include "quelt/quelt_ogl/ExtensionManager.h"
-#include "quelt/quelt_ogl/Framebuffer.h"
 #include "quelt/quelt_ogl/Library.h"
-#include "quelt/quelt_ogl/Program.h"
 #include "quelt/quelt_ogl/ScopedContextWrapper.h"
-#include "quelt/quelt_ogl/Texture2D.h"
 
 namespace {
 
@@ -62,19 +60,8 @@ void AskOpenGL(Context& context) {
     for (GLenum name : kIntegerQueries) glGetIntegerv(name, values);
     extensions->table().glGetProgramivARB(GL_FRAGMENT_PROGRAM_ARB, 34977, values);
 
-    Program program;
-    program.loadVertexShader(kGLSLTestVertexPieceCount, kGLSLTestVertexPieces, nullptr);
-    program.loadFragmentShader(kGLSLTestFragmentPieceCount, kGLSLTestFragmentPieces, nullptr);
-    program.link(true);
-
-    Texture2D texture(Texture2D::RGBA8, 32, 32, false, nullptr);
-    Framebuffer framebuffer;
-    framebuffer.bind();
-    framebuffer.attach(texture, 0, 0);
-    glClearColor(255.0f, 255.0f, 255.0f, 255.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    framebuffer.unbind();
-    glGetError();
+    LinkGLSLTestProgram();
+    ClearTextureThroughFramebuffer();
 }
 
 void AskOpenCL() {

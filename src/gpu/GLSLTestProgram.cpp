@@ -2,7 +2,13 @@
 
 #include <iterator>
 
-const char* const kGLSLTestVertexPieces[] = {
+#include "quelt/quelt_ogl/Program.h"
+
+namespace {
+
+// The sources as pieces that are handed to the driver as they stand, without
+// line ends.
+const char* const kVertexPieces[] = {
     "void V_Sampler(void){}",
     "void V_Trackmatte(void){}",
     "void V_Blend(void){gl_TexCoord[1] = gl_MultiTexCoord1;}",
@@ -18,7 +24,7 @@ const char* const kGLSLTestVertexPieces[] = {
     "}",
 };
 
-const char* const kGLSLTestFragmentPieces[] = {
+const char* const kFragmentPieces[] = {
     "uniform sampler2D layer_texture;",
     "uniform float offset_x[9];",
     "uniform float offset_y[9];",
@@ -98,5 +104,12 @@ const char* const kGLSLTestFragmentPieces[] = {
     "}",
 };
 
-const int kGLSLTestVertexPieceCount = static_cast<int>(std::size(kGLSLTestVertexPieces));
-const int kGLSLTestFragmentPieceCount = static_cast<int>(std::size(kGLSLTestFragmentPieces));
+}  // namespace
+
+void LinkGLSLTestProgram() {
+    Quelt::OGL::Program program;
+    program.loadVertexShader(static_cast<int>(std::size(kVertexPieces)), kVertexPieces, nullptr);
+    program.loadFragmentShader(static_cast<int>(std::size(kFragmentPieces)), kFragmentPieces,
+                               nullptr);
+    program.link(true);
+}

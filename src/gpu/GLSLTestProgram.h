@@ -1,8 +1,6 @@
 #pragma once
 
-// The program the GLSL test compiles and links: the vertex and fragment sources
-// as pieces that are handed to the driver as they stand, without line ends.
-extern const char* const kGLSLTestVertexPieces[];
-extern const int kGLSLTestVertexPieceCount;
-extern const char* const kGLSLTestFragmentPieces[];
-extern const int kGLSLTestFragmentPieceCount;
+// The GLSL test: compiles and links, on the current context, a program of the
+// legacy vertex and fragment shaders the host draws its layers with. Throws
+// Quelt's exceptions when the driver refuses it.
+void LinkGLSLTestProgram();

@@ -1,14 +1,12 @@
 #include <stdexcept>
 
 #include "failure/FailRequirement.h"
+#include "gpu/FramebufferTest.h"
 #include "gpu/GLSLTestProgram.h"
 #include "gpu/GPUImplHardware.h"
 #include "quelt/quelt_core/Exception.h"
 #include "quelt/quelt_ogl/ExtensionManager.h"
-#include "quelt/quelt_ogl/Framebuffer.h"
-#include "quelt/quelt_ogl/Program.h"
 #include "quelt/quelt_ogl/ScopedContextWrapper.h"
-#include "quelt/quelt_ogl/Texture2D.h"
 
 namespace {
 
@@ -138,10 +136,7 @@ void GPUImplHardware::DoGLGetProgramivARB(GLenum target, GLenum pname, GLint* pa
 bool GPUImplHardware::DoCanCompileProgramGLSL() {
     try {
         ScopedGLContext scope(context);
-        Quelt::OGL::Program program;
-        program.loadVertexShader(kGLSLTestVertexPieceCount, kGLSLTestVertexPieces, nullptr);
-        program.loadFragmentShader(kGLSLTestFragmentPieceCount, kGLSLTestFragmentPieces, nullptr);
-        program.link(true);
+        LinkGLSLTestProgram();
         return true;
     } catch (const Quelt::ExceptionBase&) {
         return false;
@@ -152,18 +147,7 @@ bool GPUImplHardware::DoGetGLFrameBufferOK() {
     try {
         ScopedGLContext scope(context);
         ClearGLErrors();
-        Quelt::OGL::Texture2D texture(Quelt::OGL::Texture2D::RGBA8, 32, 32, false, nullptr);
-        Quelt::OGL::Framebuffer framebuffer;
-        framebuffer.bind();
-        framebuffer.attach(texture, 0, 0);
-        // OpenGL clamps the components, so this clears to opaque white.
-        glClearColor(255.0f, 255.0f, 255.0f, 255.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        // Read before unbind, which drops what is pending before its own call:
-        // an incomplete framebuffer shows as an error of the clear.
-        const bool cleared = glGetError() == GL_NO_ERROR;
-        framebuffer.unbind();
-        return cleared && glGetError() == GL_NO_ERROR;
+        return ClearTextureThroughFramebuffer();
     } catch (const Quelt::ExceptionBase&) {
         return false;
     }

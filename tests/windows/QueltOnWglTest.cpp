@@ -1,19 +1,18 @@
 // Quelt on WGL as probing uses it: a context on every display device, whose
-// answers agree with its driver's strings and which passes the GPU tests.
+// answers agree with its driver's strings and on which the probe's GLSL and
+// framebuffer tests pass.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
+#include "gpu/FramebufferTest.h"
 #include "gpu/GLSLTestProgram.h"
 #include "quelt/quelt_core/Library.h"
 #include "quelt/quelt_ogl/ContextOffscreen.h"
 #include "quelt/quelt_ogl/ExtensionManager.h"
-#include "quelt/quelt_ogl/Framebuffer.h"
 #include "quelt/quelt_ogl/Library.h"
-#include "quelt/quelt_ogl/Program.h"
 #include "quelt/quelt_ogl/ScopedContextWrapper.h"
-#include "quelt/quelt_ogl/Texture2D.h"
 
 namespace {
 
@@ -44,22 +43,8 @@ TEST(QueltOnWglTest, EveryDisplayDeviceGivesAContextThatPassesTheGPUTests) {
             GLText(GL_EXTENSIONS).find("GL_ARB_texture_non_power_of_two ") != std::string::npos,
             extensions->isSupported(GL_ARB_TEXTURE_NON_POWER_OF_TWO));
 
-        Program program;
-        EXPECT_NO_THROW({
-            program.loadVertexShader(kGLSLTestVertexPieceCount, kGLSLTestVertexPieces, nullptr);
-            program.loadFragmentShader(kGLSLTestFragmentPieceCount, kGLSLTestFragmentPieces,
-                                       nullptr);
-            program.link(true);
-        });
-
-        const Texture2D texture(Texture2D::RGBA8, 32, 32, false, nullptr);
-        Framebuffer framebuffer;
-        framebuffer.bind();
-        framebuffer.attach(texture, 0, 0);
-        glClearColor(255.0f, 255.0f, 255.0f, 255.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        framebuffer.unbind();
-        EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
+        EXPECT_NO_THROW(LinkGLSLTestProgram());
+        EXPECT_TRUE(ClearTextureThroughFramebuffer());
     }
 }
 
