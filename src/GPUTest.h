@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <tuple>
+
 #include "TaggedGPU.h"
 #include "Tester.h"
 
@@ -29,60 +32,28 @@ private:
     StepFunction step;
 };
 
-class GLStringTest : public GPUTest {
+// Calls one of the tester's OpenGL query operations on a GPU as GLGPU, with the
+// query's name and the values the test was made with (the enumerant or the
+// foundation library's extension number, then, for queries that give several
+// values, how many the report shows). The four kinds differ only in the
+// operation and those values.
+template <auto Operation, typename... Values>
+class GLQueryTest : public GPUTest {
 public:
-    GLStringTest(const char* name, int value) : name(name), value(value) {}
+    explicit GLQueryTest(const char* name, Values... values) : name(name), values(values...) {}
 
     void Run(Tester& tester, const TaggedGPU& entry) const override {
         std::string tag = entry.first;
-        tester.TestGLGetString(tag, &dynamic_cast<GLGPU&>(*entry.second), name, value);
+        GLGPU* gpu = &dynamic_cast<GLGPU&>(*entry.second);
+        std::apply([&](Values... value) { (tester.*Operation)(tag, gpu, name, value...); }, values);
     }
 
 private:
     const char* name;
-    int value;
+    std::tuple<Values...> values;
 };
 
-class IntegervTest : public GPUTest {
-public:
-    IntegervTest(const char* name, int value, int count) : name(name), value(value), count(count) {}
-
-    void Run(Tester& tester, const TaggedGPU& entry) const override {
-        std::string tag = entry.first;
-        tester.TestGLGetIntegerv(tag, &dynamic_cast<GLGPU&>(*entry.second), name, value, count);
-    }
-
-private:
-    const char* name;
-    int value;
-    int count;
-};
-
-class ProgramvTest : public GPUTest {
-public:
-    ProgramvTest(const char* name, int value, int count) : name(name), value(value), count(count) {}
-
-    void Run(Tester& tester, const TaggedGPU& entry) const override {
-        std::string tag = entry.first;
-        tester.TestGLGetProgramivARB(tag, &dynamic_cast<GLGPU&>(*entry.second), name, value, count);
-    }
-
-private:
-    const char* name;
-    int value;
-    int count;
-};
-
-class ExtensionTest : public GPUTest {
-public:
-    ExtensionTest(const char* name, int extension) : name(name), extension(extension) {}
-
-    void Run(Tester& tester, const TaggedGPU& entry) const override {
-        std::string tag = entry.first;
-        tester.TestExtension(tag, &dynamic_cast<GLGPU&>(*entry.second), name, extension);
-    }
-
-private:
-    const char* name;
-    int extension;
-};
+typedef GLQueryTest<&Tester::TestGLGetString, int> GLStringTest;
+typedef GLQueryTest<&Tester::TestGLGetIntegerv, int, int> IntegervTest;
+typedef GLQueryTest<&Tester::TestGLGetProgramivARB, int, int> ProgramvTest;
+typedef GLQueryTest<&Tester::TestExtension, int> ExtensionTest;

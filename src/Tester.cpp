@@ -45,8 +45,11 @@ std::vector<int> FirstValues(const std::vector<GLint>& values, int count) {
     return std::vector<int>(values.begin(), values.begin() + shown);
 }
 
+// Writes countKey and the number of GPUs, then tags each GPU for its report lines.
 template <typename G>
-TaggedGPUList TagGPUs(const char* kind, const std::vector<boost::shared_ptr<G> >& gpus) {
+TaggedGPUList CountAndTagGPUs(const char* countKey, const char* kind,
+                              const std::vector<boost::shared_ptr<G> >& gpus) {
+    ReportLine::Write(countKey + std::to_string(gpus.size()));
     TaggedGPUList list;
     for (size_t i = 0; i < gpus.size(); ++i)
         list.push_back(TaggedGPU(kind + ("[" + std::to_string(i) + "]"), gpus[i]));
@@ -112,18 +115,14 @@ void Tester::DoRunOGLContextCreate() {
 }
 
 void Tester::DoRunGetGLGPUs() {
-    boost::shared_ptr<GPUImpl> impl = CreateHardwareImpl();
-    GLGPUVec gpus = impl->GetGPUs();
-    ReportLine::Write("NumGLGPUs=" + std::to_string(gpus.size()));
-    glGPUs = TagGPUs("glgpu", gpus);
+    const GPUImplPtr impl = CreateHardwareImpl();
+    glGPUs = CountAndTagGPUs("NumGLGPUs=", "glgpu", impl->GetGPUs());
     Step();
 }
 
 void Tester::DoRunGetCLGPUs() {
-    boost::shared_ptr<GPUImpl> impl = CreateHardwareImpl();
-    CLGPUVec gpus = impl->GetCLGPUs();
-    ReportLine::Write("NumCLGPUs=" + std::to_string(gpus.size()));
-    clGPUs = TagGPUs("clgpu", gpus);
+    const GPUImplPtr impl = CreateHardwareImpl();
+    clGPUs = CountAndTagGPUs("NumCLGPUs=", "clgpu", impl->GetCLGPUs());
     Step();
 }
 

@@ -1,16 +1,12 @@
 #include "dataitem/DataItemInt.h"
 
-#include <sstream>
+#include <string>
 
 #include "failure/FailRequirement.h"
 
 DataItemType DataItemInt::DoType() { return kInt; }
 
-std::string DataItemInt::DoAsString() {
-    std::ostringstream text;
-    text << AsInt();
-    return text.str();
-}
+std::string DataItemInt::DoAsString() { return std::to_string(AsInt()); }
 
 DataItemIntLiteral::DataItemIntLiteral(DescriptionParser* parser, int value)
     : DataItemInt(parser), value(value) {}

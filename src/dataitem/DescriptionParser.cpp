@@ -58,6 +58,21 @@ private:
     int& depth;
 };
 
+// Reads the entries of a literal, separated by commas, up to close; readEntry
+// reads one where p points, and kept() tells whether one has been kept so far.
+// False where the literal does not go on as it should.
+template <typename Kept, typename ReadEntry>
+bool ParseEntries(const char*& p, char close, Kept kept, ReadEntry readEntry) {
+    while (!DescriptionParser::Expect(p, close)) {
+        const char* start = p;
+        if (kept() && !DescriptionParser::Expect(p, ',')) return false;
+        readEntry(p);
+        // A pass that reads nothing would read nothing for ever.
+        if (p == start) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 DescriptionParser::DescriptionParser()
@@ -323,17 +338,15 @@ bool DescriptionParser::ParseMapLiteral(const char*& position, DataItemPtr& resu
     const char* p = position;
     if (!Expect(p, '{')) return false;
     boost::shared_ptr<DataItemMapLiteral> map(new DataItemMapLiteral(this));
-    while (!Expect(p, '}')) {
-        const char* start = p;
-        if (map->Size() > 0 && !Expect(p, ',')) return false;
+    const auto kept = [&map] { return map->Size() > 0; };
+    const auto readEntry = [this, &map](const char*& q) {
         // What an entry read before failing is dropped, not read again.
         std::string name;
         DataItemPtr value;
-        if (Expect(p, kTokName, &name) && Expect(p, '=') && ParseValue(p, value))
+        if (Expect(q, kTokName, &name) && Expect(q, '=') && ParseValue(q, value))
             map->Set(name, value);
-        // A pass that reads nothing would read nothing for ever.
-        if (p == start) return false;
-    }
+    };
+    if (!ParseEntries(p, '}', kept, readEntry)) return false;
     position = p;
     result = map;
     return true;
@@ -344,14 +357,13 @@ bool DescriptionParser::ParseArrayLiteral(const char*& position, DataItemPtr& re
     if (!Expect(p, '[')) return false;
     boost::shared_ptr<DataItemArrayLiteral> array(new DataItemArrayLiteral(this));
     uint32_t count = 0;
-    while (!Expect(p, ']')) {
-        const char* start = p;
-        if (count > 0 && !Expect(p, ',')) return false;
+    const auto readEntry = [this, &array, &count](const char*& q) {
         DataItemPtr value;
-        if (ParseValue(p, value)) array->Set(count++, value);
-        // A pass that reads nothing would read nothing for ever.
-        if (p == start) return false;
-    }
+        if (ParseValue(q, value)) array->Set(count++, value);
+    };
+    if (!ParseEntries(
+            p, ']', [&count] { return count > 0; }, readEntry))
+        return false;
     position = p;
     result = array;
     return true;
