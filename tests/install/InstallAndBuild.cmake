@@ -1,7 +1,8 @@
 # Installs the build into a fresh prefix, builds the host project against the
 # installed package alone, and runs it on the report of the installed probe:
-# every line it writes must be a line of that report. Then the .deb and the
-# .tar.gz must hold what was installed, and the .deb depend on the C library alone.
+# every line it writes must be a line of that report, and of what the installed
+# trovex-report prints of it. Then the .deb and the .tar.gz must hold what was
+# installed, and the .deb depend on the C library alone.
 #
 #   cmake -DBUILD=... -DHOST=... -DWORK=... -DGENERATOR=... -DCXX=... -P InstallAndBuild.cmake
 function(run)
@@ -22,6 +23,8 @@ run(${CMAKE_COMMAND} --build ${WORK}/host)
 run(${prefix}/bin/GPUTrovex -app=Velmora)
 set(report "\n${out}")
 file(WRITE ${WORK}/report.txt "${out}")
+run(${prefix}/bin/trovex-report ${WORK}/report.txt)
+set(tool "\n${out}")
 run(${WORK}/host/read_report ${WORK}/report.txt)
 set(read "${out}")
 if(NOT read MATCHES "^NumGLGPUs=[1-9]" OR NOT read MATCHES "\\.GLRenderer=\"[^\"]")
@@ -29,10 +32,12 @@ if(NOT read MATCHES "^NumGLGPUs=[1-9]" OR NOT read MATCHES "\\.GLRenderer=\"[^\"
 endif()
 string(REPLACE "\n" ";" lines "${read}")
 foreach(line IN LISTS lines)
-  string(FIND "${report}" "\n${line}\n" at)
-  if(line AND at EQUAL -1)
-    message(FATAL_ERROR "the host read \"${line}\", which is no line of the report:\n${report}")
-  endif()
+  foreach(text report tool)
+    string(FIND "${${text}}" "\n${line}\n" at)
+    if(line AND at EQUAL -1)
+      message(FATAL_ERROR "the host read \"${line}\", which the ${text} lacks:\n${${text}}")
+    endif()
+  endforeach()
 endforeach()
 
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${prefix} ${prefix}/*)
