@@ -40,7 +40,7 @@ bool ReadFile(const std::string& path, std::string& text) {
     size_t count;
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
     // A folder opens, and only the read says what it is.
-    const int error = std::ferror(file) ? errno : 0;
+    const int error = !std::ferror(file) ? 0 : errno != 0 ? errno : EIO;
     std::fclose(file);
     if (error != 0) {
         std::cerr << "trovex-report: cannot read " << path << ": " << std::strerror(error)
