@@ -80,6 +80,11 @@ DescriptionParser::DescriptionParser()
 
 GPUImplStatic DescriptionParser::Parse(const std::string& text) {
     GPUImplStatic result;
+    Parse(text, result);
+    return result;
+}
+
+bool DescriptionParser::Parse(const std::string& text, GPUImplStatic& result) {
     try {
         root.reset(new DataItemMapLiteral(this));
         literalDepth = 0;
@@ -98,11 +103,14 @@ GPUImplStatic DescriptionParser::Parse(const std::string& text) {
             clGPUs.push_back(boost::shared_ptr<CLGPU>(new CLGPU(impl)));
         result.SetGPUs(glGPUs);
         result.SetCLGPUs(clGPUs);
+        return true;
     } catch (...) {
         // A failed requirement has written its line on standard error. Whatever failed,
         // the caller sees no records rather than some of them.
+        result.SetGPUs(GLGPUVec());
+        result.SetCLGPUs(CLGPUVec());
+        return false;
     }
-    return result;
 }
 
 bool DescriptionParser::Lookup(const std::string& name, DataItemPtr& result) {

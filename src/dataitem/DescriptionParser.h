@@ -7,6 +7,8 @@
 
 #include "dataitem/DataItem.h"
 #include "dataitem/GPUImplStatic.h"
+// The records Parse returns: a caller includes this header alone to use them.
+#include "gpu/GPU.h"
 
 class DataItemLValue;
 
@@ -38,6 +40,9 @@ public:
     // OpenCL records built from "clgpu". A failure while reading leaves both lists
     // empty; its line is on standard error.
     GPUImplStatic Parse(const std::string& text);
+    // The same reading, for a caller that must tell a failed reading from a text
+    // without GPUs: false when reading failed, with both lists of result empty.
+    bool Parse(const std::string& text, GPUImplStatic& result);
 
     // The top-level variable of that name; false, with result untouched, where there
     // is none.

@@ -1,0 +1,63 @@
+# Installs the build into a fresh prefix, builds the host project against the
+# installed package alone, and runs it on the report of the installed probe:
+# every line it writes must be a line of that report, and of what the installed
+# trovex-report prints of it. Then the .deb and the .tar.gz must hold what was
+# installed, and the .deb depend on the C library alone.
+#
+#   cmake -DBUILD=... -DHOST=... -DWORK=... -DGENERATOR=... -DCXX=... -P InstallAndBuild.cmake
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${ARGN}\nfailed (${status}):\n${out}${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+set(prefix ${WORK}/prefix)
+run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
+run(${CMAKE_COMMAND} -S ${HOST} -B ${WORK}/host -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX}
+    -DCMAKE_PREFIX_PATH=${prefix})
+run(${CMAKE_COMMAND} --build ${WORK}/host)
+
+run(${prefix}/bin/GPUTrovex -app=Velmora)
+set(report "\n${out}")
+file(WRITE ${WORK}/report.txt "${out}")
+run(${prefix}/bin/trovex-report ${WORK}/report.txt)
+set(tool "\n${out}")
+run(${WORK}/host/read_report ${WORK}/report.txt)
+set(read "${out}")
+if(NOT read MATCHES "^NumGLGPUs=[1-9]" OR NOT read MATCHES "\\.GLRenderer=\"[^\"]")
+  message(FATAL_ERROR "the host read no OpenGL GPU with a renderer name:\n${read}")
+endif()
+string(REPLACE "\n" ";" lines "${read}")
+foreach(line IN LISTS lines)
+  foreach(text report tool)
+    string(FIND "${${text}}" "\n${line}\n" at)
+    if(line AND at EQUAL -1)
+      message(FATAL_ERROR "the host read \"${line}\", which the ${text} lacks:\n${${text}}")
+    endif()
+  endforeach()
+endforeach()
+
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${prefix} ${prefix}/*)
+list(SORT installed)
+run(${CMAKE_CPACK_COMMAND} --config ${BUILD}/CPackConfig.cmake -B ${WORK}/packages)
+file(GLOB deb ${WORK}/packages/*.deb)
+file(GLOB tgz ${WORK}/packages/*.tar.gz)
+run(dpkg-deb -f ${deb} Depends)
+if(NOT out MATCHES "^libc6( \\([^)]*\\))?\n$")
+  message(FATAL_ERROR "the .deb depends on more than the C library: ${out}")
+endif()
+run(dpkg-deb -c ${deb})
+string(REGEX MATCHALL "\\./usr/[^\n]*[^/]\n" in_deb "${out}")
+list(TRANSFORM in_deb REPLACE "^\\./usr/(.*)\n$" "\\1")
+run(${CMAKE_COMMAND} -E tar tzf ${tgz})
+string(REGEX MATCHALL "[^\n]*[^/\n]\n" in_tgz "${out}")
+list(TRANSFORM in_tgz REPLACE "^[^/]*/(.*)\n$" "\\1")
+foreach(package deb tgz)
+  list(SORT in_${package})
+  if(NOT in_${package} STREQUAL installed)
+    message(FATAL_ERROR "the .${package} holds\n${in_${package}}\nbut the install\n${installed}")
+  endif()
+endforeach()
