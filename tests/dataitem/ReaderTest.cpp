@@ -165,17 +165,16 @@ const std::string kLongestTarget = "x" + Repeat("[0]", 64);
 const std::string kSixteen = "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15";
 
 const Case kCases[] = {
-    // Names take double colons, never one; texts lose their backslashes and end at
+    // Names take double colons (the host report's extension names), never one; texts lose their
+    // backslashes and end at
     // the next quote of their kind; an unterminated one costs its own line only.
-    {"gputag.Quelt::OGL::GL_ARB_VERTEX_PROGRAM=198", "map {Quelt::OGL::GL_ARB_VERTEX_PROGRAM=198}",
-     "gputag"},
     {"x:y=1", "unset", "x:y"},
     {"_x1.y=1", "map {y=1}", "_x1"},
     {"x=['it\\'s', \"say \\\"hi\\\"\", \"\\n\", \"\", \"C:\\Windows\\a.dll\"]",
      "array {\"it's\", \"say \\\"hi\\\"\", \"n\", \"\", \"C:Windowsa.dll\"}"},
     {"x=\"A\"B\" y=1\nz=2", "text A"},
     {"x=\"open\ny=1", "int 1", "y"},
-    {"x=\"abc\\", "unset"},
+    {"x=\"a text that ends in a backslash\\", "unset"},
     // Bytes above 127 are neither space, letter nor digit.
     {"\xC3\xA9t\xC3\xA9=1\nx=\x85\x35\ny=2", "unset"},
     {"\xC3\xA9t\xC3\xA9=1\nx=\x85\x35\ny=2", "int 2", "y"},
@@ -191,7 +190,6 @@ const Case kCases[] = {
     // Statements share lines and span them; what cannot be read is skipped to the
     // line end. A new reading starts without the variables of the one before.
     {"a=1 x=2", "int 2"},
-    {"x=1; b=2", "int 1"},
     {"a=1; x=2", "unset"},
     {"x=1e y=2", "unset", "y"},
     {"x\n=\n3", "int 3"},
@@ -200,7 +198,6 @@ const Case kCases[] = {
     {"a=1", "unset", "glgpu"},
     // Selectors make containers, or replace a value of another kind.
     {"x[2]=7", "array {, , 7}"},
-    {"x.b=1\nx[0]=2", "array {2}"},
     {"x[b]=1", "map {b=1}"},
     {"x=1 x.b=2", "map {b=2}"},
     {"x [ 0x1 ] . y = 1", "array {, {y=1}}"},
@@ -242,7 +239,6 @@ const Case kCases[] = {
     {"glgpu.HasGLNPOTSupport=2", "int 1", "glgpu.HasGLNPOTSupport"},
     {"clgpu.CLBandwidth=3", "double 3", "clgpu.CLBandwidth"},
     {"glgpu.GLVendor=5", "text 5", "glgpu.GLVendor"},
-    {"glgpu.glGetString[GL_VENDOR]=\"V\"", "map {GL_VENDOR=\"V\"}", "glgpu.glGetString"},
     {"glgpu.GLMemoryMB=3.5", kNoInt},
     {"glgpu.GLMemoryMB=\"512\"", kNoInt},
     {"clgpu.CLCompute=\"1\"", "fails: DataItem::DoAsDouble not overridden"},

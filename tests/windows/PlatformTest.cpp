@@ -46,10 +46,9 @@ TEST(Platform, SharedFilesTakeTwoWritersAtOnce) {
     FILE* second = Platform::OpenShared(path.string().c_str(), "a");
     ASSERT_TRUE(first != nullptr && second != nullptr);
     fputs("one\n", first);
-    fflush(first);
+    fclose(first);
     fputs("two\n", second);
     fclose(second);
-    fclose(first);
     std::ostringstream text;
     text << std::ifstream(path).rdbuf();
     EXPECT_EQ("one\ntwo\n", text.str());
