@@ -162,12 +162,13 @@ const std::string kGPUs = "glgpu[0].GLVendor=\"v\" glgpu[8].GLVendor=\"v\" clgpu
 const char kBroken[] = "x={a=1 b=2}\nx=[1 2]\nx={1}\nx=[a]\nx=[1,\nx={a=1,\nx=[;]\nx={\nx=[\ny=1";
 const std::string kDeepest = Repeat("[", 64) + "1" + Repeat("]", 64);
 const std::string kLongestTarget = "x" + Repeat("[0]", 64);
+// The values 0 to 15, their list left open.
 const std::string kSixteen = "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15";
 
 const Case kCases[] = {
-    // Names take double colons (the host report's extension names), never one; texts lose their
-    // backslashes and end at
-    // the next quote of their kind; an unterminated one costs its own line only.
+    // Names take double colons (the host report's extension names have them), never
+    // one; texts lose their backslashes and end at the next quote of their kind; an
+    // unterminated one costs its own line only.
     {"x:y=1", "unset", "x:y"},
     {"_x1.y=1", "map {y=1}", "_x1"},
     {"x=['it\\'s', \"say \\\"hi\\\"\", \"\\n\", \"\", \"C:\\Windows\\a.dll\"]",

@@ -31,8 +31,10 @@ std::string syslogged;
 
 }  // namespace
 
+// The profile folder file loggers write into, set by the test.
 std::string Platform::ProfileFolder() { return profileFolder; }
 
+// The C library's own, replaced: the platform layer hands debugger output to it.
 extern "C" void syslog(int priority, const char* format, ...) {
     va_list args;
     va_start(args, format);
@@ -43,9 +45,9 @@ extern "C" void syslog(int priority, const char* format, ...) {
 namespace {
 
 // A line's stamp: its number, the local time to the second, and the seconds since
-// the logger's previous line.
+// the logger's previous line (negative across midnight).
 const std::regex kStamp(
-    R"((\d{5})\.(\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2})\.\d{3}\(\+(\d{2}\.\d{3})\) )");
+    R"((\d{5})\.(\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2})\.\d{3}\(\+(-?\d+\.\d{3})\) )");
 
 // The text with every stamp replaced by its line number.
 std::string Numbered(const std::string& text) { return std::regex_replace(text, kStamp, "<$1>"); }
