@@ -171,8 +171,8 @@ const Case kCases[] = {
     // unterminated one costs its own line only.
     {"x:y=1", "unset", "x:y"},
     {"_x1.y=1", "map {y=1}", "_x1"},
-    {"x=['it\\'s', \"say \\\"hi\\\"\", \"\\n\", \"\", \"C:\\Windows\\a.dll\"]",
-     "array {\"it's\", \"say \\\"hi\\\"\", \"n\", \"\", \"C:Windowsa.dll\"}"},
+    {"x=['it\\'s', \"say \\\"hi\\\"\", \"\\n\", \"\", \"C:\\Windows\\a.dll\", 'a\\\\b']",
+     "array {\"it's\", \"say \\\"hi\\\"\", \"n\", \"\", \"C:Windowsa.dll\", \"a\\b\"}"},
     {"x=\"A\"B\" y=1\nz=2", "text A"},
     {"x=\"open\ny=1", "int 1", "y"},
     {"x=\"a text that ends in a backslash\\", "unset"},
