@@ -3,73 +3,49 @@
 #include <stdexcept>
 #include <string>
 
+#include "FailureText.h"
 #include "failure/FailRequirement.h"
 
 namespace {
 
-std::string lastSinkText;
-void RecordingSink(const char* text) { lastSinkText = NullToText(text); }
+std::string sunk;
+void Record(const char* text) { sunk += std::string(NullToText(text)) + "\n"; }
+void Return(const char*, int, const char*, bool) { sunk += "returned\n"; }
 
-bool handlerCalled = false;
-void ReturningHandler(const char*, int, const char*, bool) { handlerCalled = true; }
+// What the current handler sent to the sink, then what it threw.
+std::string Handle(const char* file, bool doThrow) {
+    sunk.clear();
+    try {
+        GetFailureHandler()(file, 42, "broken", doThrow);
+    } catch (const std::runtime_error& failure) {
+        sunk += std::string("threw ") + failure.what();
+    }
+    return sunk;
+}
+
+TEST(FailRequirement, WritesItsLineOnStandardErrorAndThrowsTheSameText) {
+    EXPECT_EQ("Failed requirement: x",
+              FailureText([] { FailRequirement("Failed requirement: x"); }));
+    EXPECT_EQ("<NULL>", FailureText([] { FailRequirement(nullptr); }));
+}
+
+TEST(FailRequirement, ReplacementsServeUntilResetAndGiveBackWhatTheyReplaced) {
+    const FailureHandler handler = GetFailureHandler();
+    const MessageSink sink = GetMessageSink();
+    EXPECT_EQ(sink, SetMessageSink(Record));
+    // The default handler names the source where it has one, and throws when asked.
+    EXPECT_EQ("source.cpp(42): broken\nthrew source.cpp(42): broken", Handle("source.cpp", true));
+    EXPECT_EQ("source.cpp(42): broken\n", Handle("source.cpp", false));
+    EXPECT_EQ("broken\nthrew broken", Handle(nullptr, true));
+    EXPECT_EQ(handler, SetFailureHandler(Return));
+    // A handler that returns does not let the caller go on.
+    sunk.clear();
+    EXPECT_THROW(FailRequirement("x"), std::runtime_error);
+    EXPECT_EQ("returned\n", sunk);
+    EXPECT_EQ(Return, SetFailureHandler(nullptr));
+    EXPECT_EQ(handler, GetFailureHandler());
+    EXPECT_EQ(Record, SetMessageSink(nullptr));
+    EXPECT_EQ(sink, GetMessageSink());
+}
 
 }  // namespace
-
-TEST(FailRequirement, WritesTheTextOnStandardErrorAndThrowsTheSameText) {
-    testing::internal::CaptureStderr();
-    try {
-        FailRequirement("Failed requirement: glStatus == GL_NO_ERROR");
-        FAIL() << "FailRequirement returned";
-    } catch (const std::runtime_error& e) {
-        std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_EQ("Failed requirement: glStatus == GL_NO_ERROR\n", err);
-        EXPECT_EQ(err.substr(0, err.size() - 1), e.what());
-    }
-}
-
-TEST(FailRequirement, NullMessageBecomesNullText) {
-    testing::internal::CaptureStderr();
-    try {
-        FailRequirement(nullptr);
-        FAIL() << "FailRequirement returned";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ("<NULL>\n", testing::internal::GetCapturedStderr());
-        EXPECT_STREQ("<NULL>", e.what());
-    }
-}
-
-TEST(FailRequirement, DefaultHandlerPrefixesFileAndLineWhenGiven) {
-    MessageSink previous = SetMessageSink(RecordingSink);
-    EXPECT_THROW(GetFailureHandler()("source.cpp", 42, "broken", true), std::runtime_error);
-    EXPECT_EQ("source.cpp(42): broken", lastSinkText);
-    GetFailureHandler()("source.cpp", 7, "noted", false);
-    EXPECT_EQ("source.cpp(7): noted", lastSinkText);
-    SetMessageSink(previous);
-}
-
-TEST(FailRequirement, SlotsAnswerTheDefaultsUntilReplacedAndGiveBackThePrevious) {
-    FailureHandler defaultHandler = GetFailureHandler();
-    ASSERT_NE(nullptr, defaultHandler);
-    EXPECT_EQ(defaultHandler, SetFailureHandler(ReturningHandler));
-    EXPECT_EQ(ReturningHandler, GetFailureHandler());
-    EXPECT_EQ(ReturningHandler, SetFailureHandler(nullptr));
-    EXPECT_EQ(defaultHandler, GetFailureHandler());
-
-    MessageSink defaultSink = GetMessageSink();
-    EXPECT_EQ(defaultSink, SetMessageSink(RecordingSink));
-    EXPECT_EQ(RecordingSink, SetMessageSink(nullptr));
-    EXPECT_EQ(defaultSink, GetMessageSink());
-}
-
-TEST(FailRequirement, NeverReturnsEvenWhenAHandlerDoes) {
-    SetFailureHandler(ReturningHandler);
-    EXPECT_THROW(FailRequirement("still fails"), std::runtime_error);
-    EXPECT_TRUE(handlerCalled);
-    SetFailureHandler(nullptr);
-}
-
-TEST(NullToText, PassesTextThroughAndNamesNull) {
-    const char* text = "x";
-    EXPECT_EQ(text, NullToText(text));
-    EXPECT_STREQ("<NULL>", NullToText(nullptr));
-}

@@ -16,33 +16,12 @@ namespace {
 // Most inputs fail somewhere; their lines on standard error would only slow the run.
 void DropMessage(const char*) {}
 
-// Asks a record the OpenGL query questions under code, as the report's callers do:
-// with room for kMaxGLQueryValues values.
-void AskQueries(GLGPU& gpu, int code) {
-    GLint values[kMaxGLQueryValues];
+// A question may fail as a failed requirement does, and in no other way.
+template <typename Question>
+void Ask(Question question) {
     try {
-        gpu.GLGetString(code);
+        question();
     } catch (const std::runtime_error&) {
-    }
-    try {
-        gpu.GLGetIntegerv(code, values);
-    } catch (const std::runtime_error&) {
-    }
-    try {
-        gpu.GLGetProgramivARB(code, code, values);
-    } catch (const std::runtime_error&) {
-    }
-}
-
-// Extension questions take the library's enumerators only, never any number.
-void AskExtensions(GLGPU& gpu) {
-    for (Quelt::OGL::OpenGLExtension extension :
-         {Quelt::OGL::OGL_VERSION_1_2, Quelt::OGL::GL_ARB_VERTEX_PROGRAM,
-          Quelt::OGL::GL_EXT_FRAMEBUFFER_OBJECT}) {
-        try {
-            gpu.CheckExtension(extension);
-        } catch (const std::runtime_error&) {
-        }
     }
 }
 
@@ -62,16 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (parser.Lookup(name, item)) item->AsString();
     }
     DataItemPtr tags;
-    const bool hasTags = parser.Lookup("gputag", tags) && tags->Type() == kMap;
+    DataItemEntries codes;
+    if (parser.Lookup("gputag", tags) && tags->Type() == kMap) codes = tags->AsMap()->Entries();
+    // The records are asked as the report's callers ask: with room for
+    // kMaxGLQueryValues values, and extensions by the library's enumerators only.
+    GLint values[kMaxGLQueryValues];
     for (const boost::shared_ptr<GLGPU>& gpu : result.GetGPUs()) {
-        gpu->GetName();
-        gpu->GetMemoryMB();
-        AskExtensions(*gpu);
-        if (!hasTags) continue;
-        for (const DataItemEntry& tag : tags->AsMap()->Entries()) {
-            if (tag.second && tag.second->Type() == kInt) AskQueries(*gpu, tag.second->AsInt());
+        Ask([&] { gpu->CheckExtension(Quelt::OGL::GL_ARB_VERTEX_PROGRAM); });
+        for (const DataItemEntry& code : codes) {
+            if (!code.second || code.second->Type() != kInt) continue;
+            const int number = code.second->AsInt();
+            Ask([&] { gpu->GLGetString(number); });
+            Ask([&] { gpu->GLGetIntegerv(number, values); });
+            Ask([&] { gpu->GLGetProgramivARB(number, number, values); });
         }
     }
-    for (const boost::shared_ptr<CLGPU>& gpu : result.GetCLGPUs()) gpu->GetCLBandwidth();
     return 0;
 }

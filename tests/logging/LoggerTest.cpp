@@ -1,36 +1,68 @@
+// The loggers' effects where they land: a stdio stream, the debugger output (the
+// system log here), a file in the profile folder, and the program's standard
+// output.
 #include <gtest/gtest.h>
+#include <syslog.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <cstdarg>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <regex>
+#include <sstream>
 #include <string>
 
+#include "TempFolder.h"
 #include "VLLogging/FormatString.h"
-#include "VLLogging/LoggingState.h"
+#include "VLLogging/LogStatement.h"
+#include "VLLogging/TrovexLogger.h"
 #include "VLLogging/VLDebugStrLogger.h"
-#include "VLLogging/VLStdioLogger.h"
+#include "VLLogging/VLFileLogger.h"
+#include "VLLogging/VLLogEntry.h"
+#include "platform/Platform.h"
 
 namespace {
 
-// A stdio logger on a temporary file whose text the test can read back.
-class CapturedLogger {
-public:
-    CapturedLogger() : file(std::tmpfile()), logger(file) {}
-    ~CapturedLogger() { std::fclose(file); }
+namespace fs = std::filesystem;
 
-    std::string Text() {
-        std::fflush(file);
-        std::rewind(file);
-        std::string text;
-        char buffer[1024];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-        return text;
-    }
+std::string profileFolder;
+// The priority and text of every call of syslog.
+std::string syslogged;
 
-    FILE* file;
-    VLStdioLogger logger;
-};
+}  // namespace
+
+// The profile folder file loggers write into, set by the test.
+std::string Platform::ProfileFolder() { return profileFolder; }
+
+// The C library's own, replaced: the platform layer hands debugger output to it.
+extern "C" void syslog(int priority, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    syslogged += "<" + std::to_string(priority) + ">" + FormatString(format, args);
+    va_end(args);
+}
+
+namespace {
+
+// A line's stamp: its number, the local time to the second, and the seconds since
+// the logger's previous line (negative across midnight).
+const std::regex kStamp(
+    R"((\d{5})\.(\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2})\.\d{3}\(\+(-?\d+\.\d{3})\) )");
+
+// The text with every stamp replaced by its line number.
+std::string Numbered(const std::string& text) { return std::regex_replace(text, kStamp, "<$1>"); }
+
+std::string LocalTime(std::time_t time) {
+    char text[32];
+    std::strftime(text, sizeof text, "%Y.%m.%d_%H:%M:%S", std::localtime(&time));
+    return text;
+}
+
+std::string Contents(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
 
 void Log(VLLogger& logger, const char* format, ...) {
     va_list args;
@@ -39,132 +71,118 @@ void Log(VLLogger& logger, const char* format, ...) {
     va_end(args);
 }
 
-const std::string kPrefix =
-    R"(\d{5}\.\d{4}\.\d{2}\.\d{2}_\d{2}:\d{2}:\d{2}\.\d{3}\(\+\d{2}\.\d{3}\) )";
+// A stdio logger on a stream in memory.
+struct Captured {
+    ~Captured() {
+        std::fclose(file);
+        std::free(data);
+    }
+    std::string Text() {
+        std::fflush(file);
+        return std::string(data, size);
+    }
 
-}  // namespace
-
-class Logger : public testing::Test {
-protected:
-    void SetUp() override { InitLogging(); }
+    char* data = nullptr;
+    size_t size = 0;
+    FILE* file = open_memstream(&data, &size);
+    VLStdioLogger logger{file};
 };
 
-TEST_F(Logger, PrefixCountsLinesFromZeroAndFirstDeltaIsZero) {
-    CapturedLogger captured;
-    Log(captured.logger, "first");
-    Log(captured.logger, "second %d", 2);
-    Log(captured.logger, "third");
-    std::string text = captured.Text();
-    EXPECT_TRUE(std::regex_match(
-        text, std::regex("00000" + kPrefix.substr(5) + "first\n00001" + kPrefix.substr(5) +
-                         "second 2\n00002" + kPrefix.substr(5) + "third\n")))
-        << text;
-    EXPECT_NE(std::string::npos, text.find("(+00.000) first\n")) << text;
-}
+// The program initialises logging before it makes any logger.
+const bool initialised = (InitLogging(), true);
 
-TEST_F(Logger, LineEndsAreAddedOnlyWhenMissing) {
-    CapturedLogger captured;
-    Log(captured.logger, "ends with LF\n");
-    Log(captured.logger, "ends with CR\r");
+TEST(Logger, WritesEachMessageAsOneLineStampedWithTheLocalTime) {
+    const std::time_t before = std::time(nullptr);
+    Captured captured;
+    const std::string longest(300, 'x');
+    Log(captured.logger, "first %d", 1);
+    Platform::Sleep(250);
+    Log(captured.logger, "%s", "ends with LF\n");
+    Log(captured.logger, "%s", "ends with CR\r");
     Log(captured.logger, "%s", "");
-    std::string text = captured.Text();
-    EXPECT_TRUE(std::regex_match(
-        text, std::regex(kPrefix + "ends with LF\n" + kPrefix + "ends with CR\r" + kPrefix + "\n")))
-        << text;
+    Log(captured.logger, "%s|%s", longest.c_str(), "end");
+    const std::time_t after = std::time(nullptr);
+
+    const std::string text = captured.Text();
+    EXPECT_EQ("<00000>first 1\n<00001>ends with LF\n<00002>ends with CR\r<00003>\n<00004>" +
+                  longest + "|end\n",
+              Numbered(text));
+    for (std::sregex_iterator line(text.begin(), text.end(), kStamp), end; line != end; ++line) {
+        EXPECT_TRUE((*line)[2] == LocalTime(before) || (*line)[2] == LocalTime(after))
+            << (*line)[0];
+        // The first line has no previous one; the second came after the pause.
+        const double delta = std::stod((*line)[3]);
+        EXPECT_TRUE((*line)[1] == "00001" ? delta >= 0.25 && delta < 2 : delta < 0.25)
+            << (*line)[0];
+    }
 }
 
-TEST_F(Logger, LongMessagesAreWrittenWhole) {
-    CapturedLogger captured;
-    std::string longText(1000, 'x');
-    Log(captured.logger, "%s|%s", longText.c_str(), "end");
-    EXPECT_NE(std::string::npos, captured.Text().find(longText + "|end\n"));
-    EXPECT_EQ(std::string(255, 'y'), StringPrintf("%s", std::string(255, 'y').c_str()));
-    EXPECT_EQ(std::string(256, 'y'), StringPrintf("%s", std::string(256, 'y').c_str()));
-}
-
-TEST_F(Logger, DebuggerLinesEndWithCarriageReturnLineFeed) {
-    CapturedLogger captured;
-    VLDebugStrLogger debugLogger;
-    EXPECT_EQ("\r\n", debugLogger.LineEnd());
-    EXPECT_EQ("\n", captured.logger.LineEnd());
-    EXPECT_EQ("DebugStr", debugLogger.Name());
-}
-
-TEST_F(Logger, StdioLoggersAreNamedForTheirStream) {
-    VLStdioLogger toOut(stdout);
-    VLStdioLogger toErr(stderr);
-    VLStdioLogger toNothing(nullptr);
-    EXPECT_EQ("stdout", toOut.Name());
-    EXPECT_EQ("stderr", toErr.Name());
-    EXPECT_EQ("FILE*", toNothing.Name());
-    Log(toNothing, "dropped without a stream");
-}
-
-TEST_F(Logger, NewLoggerIsAnnouncedToThePreviousAndPoppedBack) {
-    CapturedLogger outer;
-    EXPECT_EQ(&outer.logger, CurrentLogger());
+TEST(Logger, DebuggerOutputGetsEveryLineEndedWithCRLF) {
+    Captured previous;
+    syslogged.clear();
     {
-        CapturedLogger inner;
-        EXPECT_EQ(&inner.logger, CurrentLogger());
-        Log(inner.logger, "inner line");
-        EXPECT_TRUE(std::regex_match(inner.Text(), std::regex(kPrefix + "inner line\n")));
+        VLDebugStrLogger debugger;
+        Log(debugger, "%s", "50% done");
     }
-    EXPECT_EQ(&outer.logger, CurrentLogger());
-    std::string text = outer.Text();
-    EXPECT_TRUE(std::regex_match(
-        text, std::regex("00000" + kPrefix.substr(5) + "Activating new logger FILE\\*\n00001" +
-                         kPrefix.substr(5) + "Deactivating logger FILE\\*\n")))
-        << text;
+    EXPECT_EQ("<7><00000><7>50% done<7>\r\n", Numbered(syslogged));
+    // The logger it stood over was told of it, and so was current again.
+    EXPECT_EQ("<00000>Activating new logger DebugStr\n<00001>Deactivating logger DebugStr\n",
+              Numbered(previous.Text()));
 }
 
-TEST_F(Logger, DestroyingAMiddleLoggerRelinksTheStack) {
-    CapturedLogger* bottom = new CapturedLogger;
-    CapturedLogger* middle = new CapturedLogger;
-    CapturedLogger* top = new CapturedLogger;
-    delete middle;
-    // Whichever logger goes, the current one becomes the destroyed one's older.
-    EXPECT_EQ(&bottom->logger, CurrentLogger());
-    delete top;
-    EXPECT_EQ(&bottom->logger, CurrentLogger());
-    delete bottom;
-}
-
-TEST_F(Logger, BaseNameIsTheLastComponent) {
-    CapturedLogger captured;
-    EXPECT_EQ("file.cpp", captured.logger.BaseName("C:\\src\\file.cpp"));
-    EXPECT_EQ("file.cpp", captured.logger.BaseName("/src/file.cpp"));
-    EXPECT_EQ("dir/", captured.logger.BaseName("/src/dir/"));
-    EXPECT_EQ("", captured.logger.BaseName(nullptr));
-    EXPECT_EQ("", captured.logger.LocationText("file.cpp", 3));
-}
-
-// Fills the process-wide table, so it runs in a child process of its own.
-bool ChannelTableOverflowsAfterOneHundred() {
-    InitLogging();
-    int lastIndex = 0;
-    for (int i = 0; i < 200; ++i) {
-        int index = RegisterLogChannel(("channel" + std::to_string(i)).c_str(), 5);
-        if (index == 0) break;
-        lastIndex = index;
+TEST(Logger, FileLoggerWritesEveryLineWholeIntoItsFileInTheProfileFolder) {
+    TempFolder folder;
+    profileFolder = folder.Path();
+    const fs::path path = fs::path(folder.Path()) / "vllog.txt";
+    const fs::path moved = fs::path(folder.Path()) / "moved.txt";
+    std::ofstream(path) << "old run\n";
+    {
+        // The first logger for a path starts a fresh file and creates none until it
+        // writes. It closes the file after every line, so that the file is whole
+        // whenever the process ends: another writer's line falls between two of its
+        // lines, and once the file is moved away its next line starts a new one. A
+        // second logger for the path appends.
+        VLFileLogger first;
+        EXPECT_FALSE(fs::exists(path));
+        Log(first, "one");
+        std::ofstream(path, std::ios::app) << "other\n";
+        fs::rename(path, moved);
+        VLFileLogger second;
+        Log(second, "two");
     }
-    LogChannel one = {"overflow-one", 7, 0};
-    LogChannel two = {"overflow-two", 8, 0};
-    LogChannel registered = {"channel0", 0, 0};
-    int& fallback = ChannelLevel(one);
-    return lastIndex == 100 && &fallback == &ChannelLevel(two) && one.index == 0 &&
-           ChannelLevel(registered) == 5 && &fallback != &ChannelLevel(registered);
+    EXPECT_EQ("<00000>one\nother\n", Numbered(Contents(moved)));
+    EXPECT_EQ(
+        "<00001>Activating new logger vllog.txt\n<00000>two\n<00002>Deactivating logger "
+        "vllog.txt\n",
+        Numbered(Contents(path)));
+    {
+        VLFileLogger empty("empty.txt");
+        std::ofstream(fs::path(folder.Path()) / "empty.txt");
+    }
+    EXPECT_FALSE(fs::exists(fs::path(folder.Path()) / "empty.txt"));
+    // Lines that cannot be written are dropped.
+    profileFolder = folder.Path() + "/missing";
+    VLFileLogger lost("lost.txt");
+    Log(lost, "nowhere to go");
+    EXPECT_FALSE(fs::exists(lost.Path()));
 }
 
-TEST(LoggerDeathTest, ChannelTableHoldsOneHundredChannelsThenSharesTheFallbackSlot) {
-    EXPECT_EXIT(std::exit(ChannelTableOverflowsAfterOneHundred() ? 0 : 1),
-                testing::ExitedWithCode(0), "");
+TEST(Logger, ProgramLogWritesMarkedLinesOnStandardOutputWhileItsChannelIsOn) {
+    TrovexLogger logger;
+    int built = 0;
+    testing::internal::CaptureStdout();
+    ChannelLevel(GPUTrovexChannel) = 0;
+    TROVEX_LOG(++built);
+    ChannelLevel(GPUTrovexChannel) = 3;
+    TROVEX_LOG("100% "
+               << "done %s %d");
+    VLLogEntry(__FILE__, __LINE__, std::ostringstream("main"));
+    ChannelLevel(GPUTrovexChannel) = 0;
+    EXPECT_EQ(0, built);
+    const std::string out = Numbered(testing::internal::GetCapturedStdout());
+    EXPECT_TRUE(std::regex_match(out, std::regex("# <00000>100% done %s %d\n# <00001>BEGIN main\n"
+                                                 "# <00002>END main, duration=[0-9.e-]+\n")))
+        << out;
 }
 
-TEST_F(Logger, RegisteringAgainKeepsIndexAndLevel) {
-    LogChannel channel = {"repeat-channel", 4, 0};
-    int& level = ChannelLevel(channel);
-    EXPECT_EQ(4, level);
-    level = 9;
-    EXPECT_EQ(channel.index, RegisterLogChannel("repeat-channel", 1));
-    EXPECT_EQ(9, ChannelLevel(channel));
-}
+}  // namespace

@@ -1,8 +1,12 @@
+// The platform layer on Windows itself.
 #include <gtest/gtest.h>
 
 #include <cstdarg>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -10,82 +14,45 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Length(const char* format, ...) {
+// The length FormattedLength gives, then what FormatInto answers and writes into a
+// buffer of size bytes.
+std::string Format(size_t size, const char* format, ...) {
+    std::vector<char> buffer(size, '#');
     va_list args;
     va_start(args, format);
-    int length = Platform::FormattedLength(format, args);
+    const int length = Platform::FormattedLength(format, args);
+    const int written = Platform::FormatInto(buffer.data(), size, format, args);
     va_end(args);
-    return length;
+    return std::to_string(length) + " " + std::to_string(written) + " " +
+           (written >= 0 ? buffer.data() : "");
 }
 
-int Into(char* buffer, size_t size, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    int written = Platform::FormatInto(buffer, size, format, args);
-    va_end(args);
-    return written;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string text;
-    FILE* file = Platform::OpenShared(path.c_str(), "r");
-    if (file == nullptr) return text;
-    char buffer[256];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    fclose(file);
-    return text;
-}
-
-}  // namespace
-
-TEST(Clock, MicrosecondClockAgreesWithCalendarTime) {
-    int64_t seconds = Platform::Time64();
-    int64_t micros = Platform::SystemTimeMicroseconds();
-    EXPECT_NEAR(static_cast<double>(seconds), static_cast<double>(micros / 1000000), 1.0);
-}
-
-TEST(Clock, LocalTimeFailsOutsideTheRuntimeRange) {
+TEST(Platform, FormatsWhatFitsAndRefusesWhatDoesNotAndKeepsTheTime) {
+    EXPECT_EQ("9 9 abcd=1234", Format(10, "%s=%d", "abcd", 1234));
+    EXPECT_EQ("9 -1 ", Format(9, "%s=%d", "abcd", 1234));
+    // The clocks agree, and local time keeps to the runtime's range.
+    EXPECT_NEAR(Platform::Time64(), Platform::SystemTimeMicroseconds() / 1000000, 1);
     std::tm local{};
     ASSERT_TRUE(Platform::LocalTime64(Platform::Time64(), local));
     EXPECT_GE(local.tm_year + 1900, 2024);
     EXPECT_FALSE(Platform::LocalTime64(-1, local));
-    const int64_t year4000 = 64060588800LL;
-    EXPECT_FALSE(Platform::LocalTime64(year4000, local));
+    EXPECT_FALSE(Platform::LocalTime64(64060588800LL, local));  // the year 4000
 }
 
-TEST(Formatting, FormatsWhatFitsAndRefusesWhatDoesNot) {
-    EXPECT_EQ(9, Length("%s=%d", "abcd", 1234));
-    char buffer[10];
-    EXPECT_EQ(9, Into(buffer, sizeof buffer, "%s=%d", "abcd", 1234));
-    EXPECT_STREQ("abcd=1234", buffer);
-    EXPECT_EQ(-1, Into(buffer, 9, "%s=%d", "abcd", 1234));
-
-    std::string line(300, 'x');
-    std::string formatted(301, '\0');
-    EXPECT_EQ(300, Into(&formatted[0], formatted.size(), "%s", line.c_str()));
-    EXPECT_EQ(line, formatted.c_str());
-}
-
-TEST(ProfileFolder, IsTheFolderThatHoldsTheDesktop) {
-    std::string folder = Platform::ProfileFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_TRUE(fs::path(folder).is_absolute()) << folder;
-    EXPECT_TRUE(fs::is_directory(fs::path(folder) / "Desktop")) << folder;
-}
-
-TEST(SharedFile, TwoWritersAppendToOneFile) {
-    std::string path = (fs::temp_directory_path() / "trovex-platform-test.txt").string();
+TEST(Platform, SharedFilesTakeTwoWritersAtOnce) {
+    const fs::path path = fs::temp_directory_path() / "trovex-platform-test.txt";
     fs::remove(path);
-    FILE* first = Platform::OpenShared(path.c_str(), "a");
-    ASSERT_NE(nullptr, first);
+    FILE* first = Platform::OpenShared(path.string().c_str(), "a");
+    FILE* second = Platform::OpenShared(path.string().c_str(), "a");
+    ASSERT_TRUE(first != nullptr && second != nullptr);
     fputs("one\n", first);
-    fflush(first);
-    FILE* second = Platform::OpenShared(path.c_str(), "a");
-    ASSERT_NE(nullptr, second);
+    fclose(first);
     fputs("two\n", second);
     fclose(second);
-    EXPECT_EQ("one\ntwo\n", ReadAll(path));
-    fclose(first);
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    EXPECT_EQ("one\ntwo\n", text.str());
     fs::remove(path);
 }
+
+}  // namespace

@@ -1,121 +1,250 @@
-// The video-controller query on the machine's own WMI, DXGI and Direct3D 9
-// (Wine's, in the test script: one controller and one adapter), and on a WMI
-// with scripted controllers and failures beside the machine's own adapters.
-#include <dxgi.h>
+// The video-controller query on Wine's own WMI, DXGI and Direct3D 9: one controller
+// and one adapter. Where a test needs what Wine never gives (a controller in the
+// "Error" state, a property of an odd type, a failing call), one method of one of
+// Wine's objects is replaced; the object keeps its data and its other methods.
+#include <comdef.h>
 #include <gtest/gtest.h>
-#include <objbase.h>
+#include <wbemidl.h>
 
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "FailureText.h"
-#include "FakeWbemObject.h"
-#include "FakeWmi.h"
 #include "gpu/win/VideoControllers.h"
-#include "gpu/win/windows/DynamicLibrary.h"
-#include "gpu/win/windows/SharedComPointer.h"
+#include "gpu/win/windows/WbemProperty.h"
 
 namespace {
 
-// What DXGI itself says about the first adapter.
-DXGI_ADAPTER_DESC FirstAdapter() {
-    DXGI_ADAPTER_DESC description = {};
-    IDXGIFactory* factoryObject = nullptr;
-    EXPECT_EQ(S_OK,
-              CreateDXGIFactory(__uuidof(IDXGIFactory), reinterpret_cast<void**>(&factoryObject)));
-    const boost::shared_ptr<IDXGIFactory> factory = ShareComPointer(factoryObject);
-    IDXGIAdapter* adapterObject = nullptr;
-    if (factory && SUCCEEDED(factory->EnumAdapters(0, &adapterObject))) {
-        ShareComPointer(adapterObject)->GetDesc(&description);
-    }
-    return description;
+// The method a replacement took the place of.
+template <auto Replacement>
+decltype(Replacement) original = nullptr;
+
+// Gives a COM object a copy of its method table, of size entries, whose entry at
+// slot is Replacement. Slots count IUnknown's three methods first, then the
+// interface's in their declared order.
+template <auto Replacement>
+void Replace(void* object, size_t size, size_t slot) {
+    static std::vector<std::vector<void*> > tables;
+    void**& table = *static_cast<void***>(object);
+    original<Replacement> = reinterpret_cast<decltype(Replacement)>(table[slot]);
+    tables.emplace_back(table, table + size);
+    tables.back()[slot] = reinterpret_cast<void*>(Replacement);
+    table = tables.back().data();
 }
 
-TEST(GetVideoControllersTest, OneRecordPerControllerWithTheIdsOfItsAdapter) {
+typedef std::function<HRESULT(VARIANT*)> Answer;
+
+// What the replaced methods do in the running test.
+struct Script {
+    HRESULT create = S_OK;
+    const wchar_t* space = nullptr;  // ConnectServer's namespace in place of the one asked
+    const wchar_t* query = nullptr;  // ExecQuery's query in place of the one asked
+    HRESULT next = S_OK;
+    std::deque<IWbemClassObject*> rows;  // Next's rows; a null one stands for Wine's next row
+    std::map<std::pair<IWbemClassObject*, std::wstring>, Answer> answers;  // Get's
+} script;
+
+// The objects Wine handed out, each with a reference of the test's; the rows Next
+// gave among them.
+std::vector<IUnknown*> handedOut;
+std::vector<IWbemClassObject*> rowsGiven;
+
+template <typename Object>
+Object* Keep(Object* object) {
+    object->AddRef();
+    handedOut.push_back(object);
+    return object;
+}
+
+HRESULT STDMETHODCALLTYPE Get(IWbemClassObject* self, LPCWSTR name, LONG flags, VARIANT* value,
+                              CIMTYPE* type, LONG* flavor) {
+    const auto answer = script.answers.find({self, name});
+    if (answer != script.answers.end()) return answer->second(value);
+    return original<Get>(self, name, flags, value, type, flavor);
+}
+
+HRESULT STDMETHODCALLTYPE Next(IEnumWbemClassObject* self, LONG timeout, ULONG count,
+                               IWbemClassObject** rows, ULONG* returned) {
+    if (FAILED(script.next)) return script.next;
+    IWbemClassObject* row = script.rows.empty() ? nullptr : script.rows.front();
+    if (!script.rows.empty()) script.rows.pop_front();
+    if (row == nullptr) {
+        const HRESULT result = original<Next>(self, timeout, count, rows, returned);
+        if (*returned == 1) rowsGiven.push_back(Keep(*rows));
+        return result;
+    }
+    row->AddRef();
+    *rows = row;
+    *returned = 1;
+    return WBEM_S_NO_ERROR;
+}
+
+HRESULT STDMETHODCALLTYPE ExecQuery(IWbemServices* self, BSTR language, BSTR query, LONG flags,
+                                    IWbemContext* context, IEnumWbemClassObject** rows) {
+    const _bstr_t asked(script.query != nullptr ? script.query : query);
+    const HRESULT result = original<ExecQuery>(self, language, asked, flags, context, rows);
+    if (SUCCEEDED(result)) Replace<Next>(Keep(*rows), 8, 4);
+    return result;
+}
+
+HRESULT STDMETHODCALLTYPE ConnectServer(IWbemLocator* self, BSTR space, BSTR user, BSTR password,
+                                        BSTR locale, LONG flags, BSTR authority,
+                                        IWbemContext* context, IWbemServices** services) {
+    const _bstr_t asked(script.space != nullptr ? script.space : space);
+    const HRESULT result = original<ConnectServer>(self, asked, user, password, locale, flags,
+                                                   authority, context, services);
+    if (SUCCEEDED(result)) Replace<ExecQuery>(Keep(*services), 26, 20);
+    return result;
+}
+
+Answer Text(const std::wstring& units) {
+    return [units](VARIANT* value) {
+        V_VT(value) = VT_BSTR;
+        V_BSTR(value) = SysAllocStringLen(units.data(), static_cast<UINT>(units.size()));
+        return WBEM_S_NO_ERROR;
+    };
+}
+
+// An object as VT_UNKNOWN, with a reference for the caller; Get answers result.
+Answer Unknown(IUnknown* object, HRESULT result) {
+    return [object, result](VARIANT* value) {
+        V_VT(value) = VT_UNKNOWN;
+        V_UNKNOWN(value) = object;
+        object->AddRef();
+        return result;
+    };
+}
+
+std::string Describe(const WMIData& data) {
+    return data.Name + "|" + data.Caption + "|" + data.InstalledDisplayDrivers + "|" +
+           data.VideoModeDescription + "|" + data.DriverVersion + "|" + data.DriverDate + "|" +
+           std::to_string(data.AdapterRAM) + "|" + std::to_string(data.VendorID) + "|" +
+           std::to_string(data.DeviceID);
+}
+
+// Wine's controller, with the ids of its adapter.
+const char kWineController[] =
+    "NVIDIA GeForce GTX 470|NVIDIA GeForce GTX 470|nvd3dum.dll|1024 x 768 x 4294967296 colors|"
+    "30.0.14023.3004|20220118000000.000000-000|-1048576|4318|1741";
+
+// Runs in a single-threaded apartment whose locator class is the fixture: it gives
+// Wine's locator with ConnectServer replaced. Checks that every object Wine handed
+// out was released. A controller object of Wine's is at hand, with Get replaced.
+class VideoControllers : public testing::Test, public IClassFactory {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        script = Script();
+        CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                         reinterpret_cast<void**>(&locator));
+        Replace<ConnectServer>(locator, 4, 3);
+        handedOut.push_back(locator);
+        CoRegisterClassObject(CLSID_WbemLocator, static_cast<IClassFactory*>(this),
+                              CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &registration);
+        GetVideoControllers();
+        ASSERT_EQ(1u, rowsGiven.size());
+        controller = rowsGiven[0];
+        Replace<Get>(controller, 27, 4);
+    }
+    void TearDown() override {
+        CoRevokeClassObject(registration);
+        // A row holds its enumerator: the last handed out goes first.
+        for (auto object = handedOut.rbegin(); object != handedOut.rend(); ++object)
+            EXPECT_EQ(0u, (*object)->Release());
+        handedOut.clear();
+        rowsGiven.clear();
+        CoUninitialize();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        const bool factory = id == IID_IUnknown || id == IID_IClassFactory;
+        *object = factory ? static_cast<IClassFactory*>(this) : nullptr;
+        return *object != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID id, void** object) override {
+        *object = nullptr;
+        return FAILED(script.create) ? script.create : locator->QueryInterface(id, object);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+    IWbemLocator* locator = nullptr;
+    DWORD registration = 0;
+    IWbemClassObject* controller = nullptr;
+};
+
+// Wine has one adapter: the first controller takes its ids, the next none.
+TEST_F(VideoControllers, EachControllerTakesTheIdsOfTheAdapterAtItsPosition) {
+    script.answers[{controller, L"Caption"}] = Text(L"Caption");
+    script.rows = {controller, nullptr};
+    const std::vector<WMIData> controllers = GetVideoControllers();
+    ASSERT_EQ(2u, controllers.size());
+    EXPECT_EQ(
+        "NVIDIA GeForce GTX 470|Caption|nvd3dum.dll|1024 x 768 x 4294967296 colors|"
+        "30.0.14023.3004|20220118000000.000000-000|-1048576|4318|1741",
+        Describe(controllers[0]));
+    EXPECT_EQ(std::string(kWineController, sizeof kWineController - 10) + "0|0",
+              Describe(controllers[1]));
+}
+
+TEST_F(VideoControllers, ControllersInErrorTakeNoAdapterPosition) {
+    script.answers[{controller, L"Status"}] = Text(L"Error");
+    script.rows = {controller, nullptr};
     const std::vector<WMIData> controllers = GetVideoControllers();
     ASSERT_EQ(1u, controllers.size());
-    const WMIData& controller = controllers[0];
-    EXPECT_EQ("NVIDIA GeForce GTX 470", controller.Name);
-    EXPECT_EQ("NVIDIA GeForce GTX 470", controller.Caption);
-    EXPECT_EQ("nvd3dum.dll", controller.InstalledDisplayDrivers);
-    EXPECT_EQ("30.0.14023.3004", controller.DriverVersion);
-    EXPECT_EQ("20220118000000.000000-000", controller.DriverDate);
-    EXPECT_EQ(-1048576, controller.AdapterRAM);
-
-    const DXGI_ADAPTER_DESC adapter = FirstAdapter();
-    EXPECT_NE(0u, adapter.VendorId);
-    EXPECT_EQ(static_cast<int>(adapter.VendorId), controller.VendorID);
-    EXPECT_EQ(static_cast<int>(adapter.DeviceId), controller.DeviceID);
+    EXPECT_EQ(kWineController, Describe(controllers[0]));
 }
 
-// Nothing is kept between calls: COM, its security and the libraries are set up
-// anew each time.
-TEST(GetVideoControllersTest, RepeatedCallsAnswerAlike) {
-    const std::vector<WMIData> first = GetVideoControllers();
-    const std::vector<WMIData> second = GetVideoControllers();
-    ASSERT_EQ(first.size(), second.size());
-    for (size_t index = 0; index < first.size(); ++index) {
-        EXPECT_EQ(first[index].Name, second[index].Name);
-        EXPECT_EQ(first[index].VendorID, second[index].VendorID);
-        EXPECT_EQ(first[index].DeviceID, second[index].DeviceID);
+TEST_F(VideoControllers, AFailingStepFailsWithItsText) {
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[] { script.create = REGDB_E_CLASSNOTREG; }, "CoCreateInstance"},
+        {[] { script.space = L"ROOT\\NOSUCH"; }, "pLoc->ConnectServer"},
+        {[] { script.query = L"SELECT * FROM"; }, "pSvc->ExecQuery"},
+        {[] { script.next = WBEM_E_FAILED; }, "pEnumerator->Next"},
+    };
+    for (const auto& c : cases) {
+        script = Script();
+        c.first();
+        EXPECT_EQ(c.second, FailureText([] { GetVideoControllers(); }));
     }
 }
 
-TEST(GetVideoControllersTest, AThreadInAnotherApartmentModelFailsWithCoInitializeEx) {
+// Numbers are read from VT_I4 only, texts from BSTR only, escaped unit by unit and
+// NULs included; a value of another type is released all the same.
+TEST_F(VideoControllers, PropertiesAreReadOnlyFromTheirOwnType) {
+    script.answers = {
+        {{controller, L"Odd"}, Text(L"ATI Radeon\u00ae \xd83d\xde00")},
+        {{controller, L"Nul"}, Text(std::wstring(L"a\0b", 3))},
+        {{controller, L"Unknown"}, Unknown(locator, WBEM_S_NO_ERROR)},
+        {{controller, L"Failing"}, Unknown(locator, WBEM_E_FAILED)},
+    };
+    const std::pair<const wchar_t*, const char*> cases[] = {
+        {L"AdapterRAM", "no text, -1048576"},
+        {L"Name", "\"NVIDIA GeForce GTX 470\", no number 0"},
+        {L"Odd", "\"ATI Radeon\\x00ae \\xd83d\\xde00\", no number 0"},
+        {L"Nul", "\"a\\x0000b\", no number 0"},
+        {L"Unknown", "no text, no number 0"},
+        {L"Failing", "no text, no number 0"},
+        {L"Missing", "no text, no number 0"},
+    };
+    for (const auto& c : cases) {
+        std::string text = "earlier";
+        int number = 7;
+        const bool isText = GetStringProperty(controller, c.first, text);
+        const bool isNumber = GetUintProperty(controller, c.first, number);
+        EXPECT_EQ(c.second, (isText ? "\"" + text + "\"" : "no text" + text) + ", " +
+                                (isNumber ? "" : "no number ") + std::to_string(number));
+    }
+}
+
+TEST(VideoControllersInAnotherApartmentModel, FailWithCoInitializeEx) {
     ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     EXPECT_EQ("CoInitializeEx", FailureText([] { GetVideoControllers(); }));
     CoUninitialize();
-}
-
-// Wine has one adapter: the first kept controller pairs with it, the next with
-// none.
-TEST(GetVideoControllersTest, ControllersInErrorTakeNoAdapterPosition) {
-    FakeWbemObject failed;
-    failed.Script(L"Status", TextValue(L"Error"));
-    failed.Script(L"Name", TextValue(L"Failed"));
-    FakeWbemObject first;
-    first.Script(L"Status", TextValue(L"OK"));
-    first.Script(L"Name", TextValue(L"First \u00e9"));
-    FakeWbemObject second;
-    second.Script(L"Name", TextValue(L"Second"));
-    FakeWmi wmi;
-    wmi.controllers = {&failed, &first, &second};
-
-    const std::vector<WMIData> controllers = GetVideoControllers();
-    ASSERT_EQ(2u, controllers.size());
-    const DXGI_ADAPTER_DESC adapter = FirstAdapter();
-    EXPECT_EQ("First \\x00e9", controllers[0].Name);
-    EXPECT_EQ(static_cast<int>(adapter.VendorId), controllers[0].VendorID);
-    EXPECT_EQ(static_cast<int>(adapter.DeviceId), controllers[0].DeviceID);
-    EXPECT_EQ("Second", controllers[1].Name);
-    EXPECT_EQ(0, controllers[1].VendorID);
-    EXPECT_EQ(0, controllers[1].DeviceID);
-    EXPECT_EQ("", controllers[1].Caption);
-    EXPECT_EQ(0, wmi.References());
-}
-
-TEST(GetVideoControllersTest, AFailingWMIStepFailsWithItsTextAndReleasesWhatItGot) {
-    const std::pair<FakeWmi::Step, const char*> failures[] = {
-        {FakeWmi::kCreateInstance, "CoCreateInstance"},
-        {FakeWmi::kConnectServer, "pLoc->ConnectServer"},
-        {FakeWmi::kExecQuery, "pSvc->ExecQuery"},
-        {FakeWmi::kNext, "pEnumerator->Next"},
-    };
-    for (const auto& failure : failures) {
-        SCOPED_TRACE(failure.second);
-        FakeWmi wmi;
-        wmi.failing = failure.first;
-        EXPECT_EQ(failure.second, FailureText([] { GetVideoControllers(); }));
-        EXPECT_EQ(0, wmi.References());
-    }
-}
-
-TEST(DynamicLibraryTest, AMissingLibraryOrExportGivesNoFunction) {
-    DynamicLibrary missing("QueltNoSuchLibrary.dll");
-    EXPECT_EQ(nullptr, missing.GetFunction("Direct3DCreate9"));
-
-    DynamicLibrary d3d9("D3D9.dll");
-    EXPECT_NE(nullptr, d3d9.GetFunction("Direct3DCreate9"));
-    EXPECT_EQ(nullptr, d3d9.GetFunction("QueltNoSuchExport"));
 }
 
 }  // namespace
