@@ -23,7 +23,7 @@ struct Named {
 #define NAMED(e) \
     { #e, e }
 
-/* The enumerants tests name, as selectors and as error values. */
+// The enumerants tests name, as selectors and as error values.
 static const struct Named enumerants[] = {
     NAMED(GL_VENDOR),
     NAMED(GL_RENDERER),
@@ -33,22 +33,20 @@ static const struct Named enumerants[] = {
     NAMED(GL_NUM_EXTENSIONS),
     NAMED(GL_TEXTURE_BINDING_2D),
     NAMED(GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB),
-    NAMED(GL_MAX_PROGRAM_INSTRUCTIONS_ARB),
     NAMED(GL_COMPILE_STATUS),
     NAMED(GL_LINK_STATUS),
     NAMED(GL_INFO_LOG_LENGTH),
     NAMED(GL_INVALID_ENUM),
     NAMED(GL_INVALID_VALUE),
     NAMED(GL_INVALID_OPERATION),
-    NAMED(EGL_VENDOR),
+    NAMED(GL_INVALID_FRAMEBUFFER_OPERATION),
     NAMED(EGL_VERSION),
     NAMED(EGL_EXTENSIONS),
-    NAMED(CL_PLATFORM_NAME),
-    NAMED(CL_PLATFORM_VENDOR),
     NAMED(CL_PLATFORM_VERSION),
-    NAMED(CL_DEVICE_TYPE),
     NAMED(CL_DEVICE_NAME),
     NAMED(CL_DEVICE_VENDOR),
+    NAMED(CL_DEVICE_VENDOR_ID),
+    NAMED(CL_DEVICE_GLOBAL_MEM_SIZE),
     NAMED(CL_DRIVER_VERSION),
     NAMED(CL_DEVICE_VERSION),
 };
@@ -79,7 +77,7 @@ static int lookUp(const struct Named* table, size_t size, const char* name, long
     return 0;
 }
 
-/* An enumerant's name, or a number as C writes it; negative numbers wrap. */
+// An enumerant's name, or a number as C writes it; negative numbers wrap.
 static unsigned long long number(const char* text) {
     long long named = 0;
     if (lookUp(enumerants, sizeof enumerants / sizeof enumerants[0], text, &named)) {
@@ -92,7 +90,7 @@ static unsigned long long number(const char* text) {
     return value;
 }
 
-/* Splits "call(selector):action:value" in place. */
+// Splits "call(selector):action:value" in place.
 static void parseFault(char* text, struct DriverFault* fault) {
     char* action = strchr(text, ':');
     if (action == NULL) faultDie("no action in", text);
@@ -117,12 +115,12 @@ static void parseFault(char* text, struct DriverFault* fault) {
         faultDie("unknown action", action);
     }
     fault->action = (enum FaultAction)kind;
-    const int needsValue = fault->action == FAULT_ANSWER || fault->action == FAULT_VALUES ||
-                           fault->action == FAULT_TEXT || fault->action == FAULT_HIDE ||
-                           fault->action == FAULT_ERROR;
+    const int hasText = kind == FAULT_TEXT || kind == FAULT_HIDE || kind == FAULT_UNTERMINATED;
+    const int needsValue =
+        hasText || kind == FAULT_ANSWER || kind == FAULT_VALUES || kind == FAULT_ERROR;
     if (needsValue != (value != NULL)) faultDie("wrong value for action", action);
     if (value == NULL) return;
-    if (fault->action == FAULT_TEXT || fault->action == FAULT_HIDE) {
+    if (hasText) {
         if (strlen(value) >= sizeof fault->text) faultDie("text too long", value);
         strcpy(fault->text, value);
     } else {
@@ -156,8 +154,8 @@ const struct DriverFault* driverFault(const char* call, long long selector) {
         if (fault->action == FAULT_GPU || strcmp(fault->call, call) != 0) continue;
         if (fault->hasSelector && fault->selector != selector) continue;
         if (fault->action == FAULT_CRASH) {
-            /* The default action, even where a sanitizer has its own handler:
-             * the host sees a driver that crashed, not a report about it. */
+            // The default action, even where a sanitizer has its own handler:
+            // the host sees a driver that crashed, not a report about it.
             signal(SIGSEGV, SIG_DFL);
             raise(SIGSEGV);
         }
@@ -178,15 +176,26 @@ int hasDriverFault(const char* call, enum FaultAction action) {
     return 0;
 }
 
-/* The words of text without word, blank separated. */
-static char* withoutWord(const char* text, const char* word) {
+// Whether the blank-separated list has the word of this length.
+static int listHas(const char* list, const char* word, size_t length) {
+    for (const char* p = list + strspn(list, " "); *p != '\0'; p += strspn(p, " ")) {
+        const size_t size = strcspn(p, " ");
+        if (size == length && strncmp(p, word, length) == 0) return 1;
+        p += size;
+    }
+    return 0;
+}
+
+int hidesWord(const struct DriverFault* fault, const char* word) {
+    return fault != NULL && fault->action == FAULT_HIDE && listHas(fault->text, word, strlen(word));
+}
+
+// The words of text that hidden does not list, blank separated.
+static char* withoutWords(const char* text, const char* hidden) {
     char* result = calloc(strlen(text) + 1, 1);
-    const size_t wordLength = strlen(word);
-    const char* p = text;
-    while (*p != '\0') {
-        while (*p == ' ') ++p;
+    for (const char* p = text + strspn(text, " "); *p != '\0'; p += strspn(p, " ")) {
         const size_t length = strcspn(p, " ");
-        if (length != 0 && !(length == wordLength && strncmp(p, word, length) == 0)) {
+        if (!listHas(hidden, p, length)) {
             if (result[0] != '\0') strcat(result, " ");
             strncat(result, p, length);
         }
@@ -203,7 +212,7 @@ const char* faultText(const struct DriverFault* fault, const char* driverText) {
         case FAULT_TEXT:
             return fault->text;
         case FAULT_HIDE:
-            return driverText != NULL ? withoutWord(driverText, fault->text) : NULL;
+            return driverText != NULL ? withoutWords(driverText, fault->text) : NULL;
         default:
             return driverText;
     }
