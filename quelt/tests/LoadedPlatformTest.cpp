@@ -89,6 +89,8 @@ TEST(LoadedPlatformTest, InitializeKeepsEveryPlatformAndTheLastGoodOneAnswers) {
             ASSERT_TRUE(Context::displayDevice(index, device));
             EXPECT_EQ(static_cast<size_t>(index), findDisplayDevice(requirePlatform(), device));
         }
+        std::strcpy(device.DeviceName, "NoSuchDevice");
+        EXPECT_THROW(findDisplayDevice(requirePlatform(), device), Quelt::LogicalException);
     }
     EXPECT_EQ(1, loads["second-primary"]);
     EXPECT_EQ(1, loads["default"]);
