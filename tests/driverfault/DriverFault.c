@@ -6,6 +6,7 @@
 #include <EGL/egl.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <dlfcn.h>
 #include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
@@ -24,32 +25,18 @@ struct Named {
     { #e, e }
 
 // The enumerants tests name, as selectors and as error values.
+// clang-format off
 static const struct Named enumerants[] = {
-    NAMED(GL_VENDOR),
-    NAMED(GL_RENDERER),
-    NAMED(GL_VERSION),
-    NAMED(GL_EXTENSIONS),
-    NAMED(GL_SHADING_LANGUAGE_VERSION),
-    NAMED(GL_NUM_EXTENSIONS),
-    NAMED(GL_TEXTURE_BINDING_2D),
-    NAMED(GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB),
-    NAMED(GL_COMPILE_STATUS),
-    NAMED(GL_LINK_STATUS),
-    NAMED(GL_INFO_LOG_LENGTH),
-    NAMED(GL_INVALID_ENUM),
-    NAMED(GL_INVALID_VALUE),
-    NAMED(GL_INVALID_OPERATION),
-    NAMED(GL_INVALID_FRAMEBUFFER_OPERATION),
-    NAMED(EGL_VERSION),
-    NAMED(EGL_EXTENSIONS),
-    NAMED(CL_PLATFORM_VERSION),
-    NAMED(CL_DEVICE_NAME),
-    NAMED(CL_DEVICE_VENDOR),
-    NAMED(CL_DEVICE_VENDOR_ID),
-    NAMED(CL_DEVICE_GLOBAL_MEM_SIZE),
-    NAMED(CL_DRIVER_VERSION),
-    NAMED(CL_DEVICE_VERSION),
+    NAMED(GL_VENDOR), NAMED(GL_RENDERER), NAMED(GL_VERSION), NAMED(GL_EXTENSIONS),
+    NAMED(GL_SHADING_LANGUAGE_VERSION), NAMED(GL_NUM_EXTENSIONS), NAMED(GL_TEXTURE_BINDING_2D),
+    NAMED(GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB), NAMED(GL_COMPILE_STATUS), NAMED(GL_LINK_STATUS),
+    NAMED(GL_INFO_LOG_LENGTH), NAMED(GL_INVALID_ENUM), NAMED(GL_INVALID_VALUE),
+    NAMED(GL_INVALID_OPERATION), NAMED(GL_INVALID_FRAMEBUFFER_OPERATION), NAMED(EGL_VERSION),
+    NAMED(EGL_EXTENSIONS), NAMED(CL_PLATFORM_VERSION), NAMED(CL_DEVICE_NAME),
+    NAMED(CL_DEVICE_VENDOR), NAMED(CL_DEVICE_VENDOR_ID), NAMED(CL_DEVICE_GLOBAL_MEM_SIZE),
+    NAMED(CL_DRIVER_VERSION), NAMED(CL_DEVICE_VERSION)
 };
+// clang-format on
 
 static const struct Named actions[] = {
     {"answer", FAULT_ANSWER}, {"values", FAULT_VALUES}, {"null", FAULT_NULL},
@@ -65,6 +52,14 @@ static pthread_once_t readOnce = PTHREAD_ONCE_INIT;
 void faultDie(const char* what, const char* detail) {
     fprintf(stderr, "TROVEX_DRIVER_FAULT: %s: %s\n", what, detail);
     _exit(70);
+}
+
+void* realSymbol(const char* library, const char* name) {
+    void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
+    if (handle == NULL) faultDie("cannot open", library);
+    void* symbol = dlsym(handle, name);
+    if (symbol == NULL) faultDie("the real library does not export", name);
+    return symbol;
 }
 
 static int lookUp(const struct Named* table, size_t size, const char* name, long long* value) {

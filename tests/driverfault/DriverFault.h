@@ -52,7 +52,7 @@ enum FaultAction {
     FAULT_ERROR,
     FAULT_CRASH,
     FAULT_HANG,
-    FAULT_GPU,
+    FAULT_GPU
 };
 
 struct DriverFault {
@@ -81,6 +81,10 @@ int hidesWord(const struct DriverFault* fault, const char* word);
 // The text a text fault answers in place of the driver's: the driver's own
 // when the fault is not about texts. A shortened text is allocated and kept.
 const char* faultText(const struct DriverFault* fault, const char* driverText);
+
+// The function of the real driver library (an absolute path) that a fake
+// passes its calls to.
+void* realSymbol(const char* library, const char* name);
 
 // Ends the process with status 70 after a line on standard error.
 void faultDie(const char* what, const char* detail) __attribute__((noreturn));

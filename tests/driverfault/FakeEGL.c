@@ -8,7 +8,6 @@
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <dlfcn.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -18,19 +17,10 @@
 // more values.
 #define FILLER 0x7E
 
-static void* realSymbol(const char* name) {
-    static void* library;
-    if (library == NULL) library = dlopen(TROVEX_REAL_EGL, RTLD_NOW | RTLD_LOCAL);
-    if (library == NULL) faultDie("cannot open", TROVEX_REAL_EGL);
-    void* symbol = dlsym(library, name);
-    if (symbol == NULL) faultDie("the real library does not export", name);
-    return symbol;
-}
-
 // Declares real_<name>, the real library's function, looked up once.
 #define REAL(name)                        \
     static __typeof__(&name) real_##name; \
-    if (real_##name == NULL) real_##name = (__typeof__(&name))realSymbol(#name)
+    if (real_##name == NULL) real_##name = (__typeof__(&name))realSymbol(TROVEX_REAL_EGL, #name)
 
 static int fails(const struct DriverFault* fault) {
     return fault != NULL && fault->action == FAULT_FAIL;
@@ -92,29 +82,18 @@ static const GLubyte* APIENTRY fake_glGetStringi(GLenum name, GLuint index) {
     return (const GLubyte*)faultText(fault, (const char*)text);
 }
 
-static void APIENTRY fake_glGetIntegerv(GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetIntegerv", name);
-    real_glGetIntegerv(name, params);
-    alterValues(fault, params);
-}
+// A single-value query whose answer a fault alters.
+#define VALUES(function, parameters, arguments)                          \
+    static void APIENTRY fake_##function parameters {                    \
+        const struct DriverFault* fault = driverFault(#function, pname); \
+        real_##function arguments;                                       \
+        alterValues(fault, params);                                      \
+    }
 
-static void APIENTRY fake_glGetProgramivARB(GLenum target, GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetProgramivARB", name);
-    real_glGetProgramivARB(target, name, params);
-    alterValues(fault, params);
-}
-
-static void APIENTRY fake_glGetShaderiv(GLuint shader, GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetShaderiv", name);
-    real_glGetShaderiv(shader, name, params);
-    alterValues(fault, params);
-}
-
-static void APIENTRY fake_glGetProgramiv(GLuint program, GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetProgramiv", name);
-    real_glGetProgramiv(program, name, params);
-    alterValues(fault, params);
-}
+VALUES(glGetIntegerv, (GLenum pname, GLint* params), (pname, params))
+VALUES(glGetProgramivARB, (GLenum target, GLenum pname, GLint* params), (target, pname, params))
+VALUES(glGetShaderiv, (GLuint object, GLenum pname, GLint* params), (object, pname, params))
+VALUES(glGetProgramiv, (GLuint object, GLenum pname, GLint* params), (object, pname, params))
 
 static void APIENTRY fake_glClear(GLbitfield mask) {
     const struct DriverFault* fault = driverFault("glClear", FAULT_NO_SELECTOR);

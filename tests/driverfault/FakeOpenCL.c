@@ -7,7 +7,6 @@
 #define CL_USE_DEPRECATED_OPENCL_1_2_APIS
 #include <CL/cl.h>
 #include <CL/cl_icd.h>
-#include <dlfcn.h>
 #include <string.h>
 
 #include "DriverFault.h"
@@ -15,19 +14,10 @@
 // The status a failing call answers.
 #define FAILED CL_OUT_OF_RESOURCES
 
-static void* realSymbol(const char* name) {
-    static void* library;
-    if (library == NULL) library = dlopen(TROVEX_REAL_OPENCL, RTLD_NOW | RTLD_LOCAL);
-    if (library == NULL) faultDie("cannot open", TROVEX_REAL_OPENCL);
-    void* symbol = dlsym(library, name);
-    if (symbol == NULL) faultDie("the real library does not export", name);
-    return symbol;
-}
-
 // Declares real_<name>, the real loader's function, looked up once.
 #define REAL(name)                    \
     static cl_api_##name real_##name; \
-    if (real_##name == NULL) real_##name = (cl_api_##name)realSymbol(#name)
+    if (real_##name == NULL) real_##name = (cl_api_##name)realSymbol(TROVEX_REAL_OPENCL, #name)
 
 static int answers(const struct DriverFault* fault) {
     return fault != NULL && fault->action == FAULT_ANSWER;
