@@ -85,42 +85,32 @@ static unsigned long long number(const char* text) {
     return value;
 }
 
-// Splits "call(selector):action:value" in place.
-static void parseFault(char* text, struct DriverFault* fault) {
-    char* action = strchr(text, ':');
-    if (action == NULL) faultDie("no action in", text);
-    *action++ = '\0';
-    char* value = strchr(action, ':');
-    if (value != NULL) *value++ = '\0';
-
-    char* selector = strchr(text, '(');
-    if (selector != NULL) {
-        char* close = strchr(selector, ')');
-        if (close == NULL || close[1] != '\0') faultDie("unclosed selector in", text);
-        *selector++ = '\0';
-        *close = '\0';
+// Reads "call(selector):action:value"; the value is the rest of the text.
+static void parseFault(const char* text, struct DriverFault* fault) {
+    char selector[64] = "";
+    char action[16] = "";
+    int end = 0;
+    if (sscanf(text, "%63[^(:](%63[^)]):%15[^:]%n", fault->call, selector, action, &end) == 3) {
         fault->hasSelector = 1;
         fault->selector = (long long)number(selector);
+    } else if (sscanf(text, "%63[^(:]:%15[^:]%n", fault->call, action, &end) != 2) {
+        faultDie("cannot read", text);
     }
-    if (strlen(text) == 0 || strlen(text) >= sizeof fault->call) faultDie("bad call name", text);
-    strcpy(fault->call, text);
-
     long long kind = 0;
     if (!lookUp(actions, sizeof actions / sizeof actions[0], action, &kind)) {
-        faultDie("unknown action", action);
+        faultDie("unknown action in", text);
     }
     fault->action = (enum FaultAction)kind;
+    const char* value = text[end] == ':' ? text + end + 1 : NULL;
     const int hasText = kind == FAULT_TEXT || kind == FAULT_HIDE || kind == FAULT_UNTERMINATED;
     const int needsValue =
         hasText || kind == FAULT_ANSWER || kind == FAULT_VALUES || kind == FAULT_ERROR;
-    if (needsValue != (value != NULL)) faultDie("wrong value for action", action);
-    if (value == NULL) return;
-    if (hasText) {
-        if (strlen(value) >= sizeof fault->text) faultDie("text too long", value);
-        strcpy(fault->text, value);
-    } else {
-        fault->value = number(value);
+    if (needsValue != (value != NULL) || (value == NULL && text[end] != '\0')) {
+        faultDie("wrong value in", text);
     }
+    if (hasText && strlen(value) >= sizeof fault->text) faultDie("text too long in", text);
+    if (hasText) strcpy(fault->text, value);
+    if (!hasText && value != NULL) fault->value = number(value);
 }
 
 static void readFaults(void) {
@@ -135,17 +125,10 @@ static void readFaults(void) {
     free(copy);
 }
 
-static const struct DriverFault* allFaults(int* count) {
-    pthread_once(&readOnce, readFaults);
-    *count = faultCount;
-    return faults;
-}
-
 const struct DriverFault* driverFault(const char* call, long long selector) {
-    int count = 0;
-    const struct DriverFault* list = allFaults(&count);
-    for (int i = 0; i < count; ++i) {
-        const struct DriverFault* fault = &list[i];
+    pthread_once(&readOnce, readFaults);
+    for (int i = 0; i < faultCount; ++i) {
+        const struct DriverFault* fault = &faults[i];
         if (fault->action == FAULT_GPU || strcmp(fault->call, call) != 0) continue;
         if (fault->hasSelector && fault->selector != selector) continue;
         if (fault->action == FAULT_CRASH) {
@@ -163,10 +146,9 @@ const struct DriverFault* driverFault(const char* call, long long selector) {
 }
 
 int hasDriverFault(const char* call, enum FaultAction action) {
-    int count = 0;
-    const struct DriverFault* list = allFaults(&count);
-    for (int i = 0; i < count; ++i) {
-        if (list[i].action == action && strcmp(list[i].call, call) == 0) return 1;
+    pthread_once(&readOnce, readFaults);
+    for (int i = 0; i < faultCount; ++i) {
+        if (faults[i].action == action && strcmp(faults[i].call, call) == 0) return 1;
     }
     return 0;
 }
@@ -182,7 +164,7 @@ static int listHas(const char* list, const char* word, size_t length) {
 }
 
 int hidesWord(const struct DriverFault* fault, const char* word) {
-    return fault != NULL && fault->action == FAULT_HIDE && listHas(fault->text, word, strlen(word));
+    return faultIs(fault, FAULT_HIDE) && listHas(fault->text, word, strlen(word));
 }
 
 // The words of text that hidden does not list, blank separated.
@@ -200,15 +182,8 @@ static char* withoutWords(const char* text, const char* hidden) {
 }
 
 const char* faultText(const struct DriverFault* fault, const char* driverText) {
-    if (fault == NULL) return driverText;
-    switch (fault->action) {
-        case FAULT_NULL:
-            return NULL;
-        case FAULT_TEXT:
-            return fault->text;
-        case FAULT_HIDE:
-            return driverText != NULL ? withoutWords(driverText, fault->text) : NULL;
-        default:
-            return driverText;
-    }
+    if (faultIs(fault, FAULT_NULL)) return NULL;
+    if (faultIs(fault, FAULT_TEXT)) return fault->text;
+    return faultIs(fault, FAULT_HIDE) && driverText != NULL ? withoutWords(driverText, fault->text)
+                                                            : driverText;
 }

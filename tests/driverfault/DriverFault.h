@@ -41,19 +41,14 @@
 // a mistyped test cannot pass on a healthy driver.
 #pragma once
 
+#include <stddef.h>
+
+// clang-format off
 enum FaultAction {
-    FAULT_ANSWER,
-    FAULT_VALUES,
-    FAULT_NULL,
-    FAULT_TEXT,
-    FAULT_HIDE,
-    FAULT_UNTERMINATED,
-    FAULT_FAIL,
-    FAULT_ERROR,
-    FAULT_CRASH,
-    FAULT_HANG,
-    FAULT_GPU
+    FAULT_ANSWER, FAULT_VALUES, FAULT_NULL, FAULT_TEXT, FAULT_HIDE, FAULT_UNTERMINATED,
+    FAULT_FAIL, FAULT_ERROR, FAULT_CRASH, FAULT_HANG, FAULT_GPU
 };
+// clang-format on
 
 struct DriverFault {
     char call[64];
@@ -66,6 +61,11 @@ struct DriverFault {
 
 // Passed as the selector by calls that are asked about no enumerant.
 #define FAULT_NO_SELECTOR (-1LL)
+
+// Whether fault (which may be null) has this action.
+static inline int faultIs(const struct DriverFault* fault, enum FaultAction action) {
+    return fault != NULL && fault->action == action;
+}
 
 // The fault for this call, or null. A crash or hang fault takes effect here,
 // so every wrapper that asks can crash or hang.

@@ -4,6 +4,8 @@
 // eglGetProcAddress, so the ones whose answers tests alter are handed out
 // wrapped.
 #define EGL_NO_X11
+#define EGL_EGLEXT_PROTOTYPES
+#define GL_GLEXT_PROTOTYPES
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -22,26 +24,21 @@
     static __typeof__(&name) real_##name; \
     if (real_##name == NULL) real_##name = (__typeof__(&name))realSymbol(TROVEX_REAL_EGL, #name)
 
-static int fails(const struct DriverFault* fault) {
-    return fault != NULL && fault->action == FAULT_FAIL;
-}
-
 // ---- OpenGL ---------------------------------------------------------------
 
 // An error the fake leaves pending: glGetError answers it before the driver's.
 static GLenum pendingError = GL_NO_ERROR;
 
 static void afterCall(const struct DriverFault* fault) {
-    if (fault != NULL && fault->action == FAULT_ERROR) pendingError = (GLenum)fault->value;
+    if (faultIs(fault, FAULT_ERROR)) pendingError = (GLenum)fault->value;
 }
 
 static void alterValues(const struct DriverFault* fault, GLint* params) {
     afterCall(fault);
-    if (fault == NULL) return;
-    if (fault->action == FAULT_ANSWER) params[0] = (GLint)fault->value;
+    if (faultIs(fault, FAULT_ANSWER)) params[0] = (GLint)fault->value;
     // Through memset, which a sanitizer build checks: this library is not
     // instrumented itself.
-    if (fault->action == FAULT_VALUES && fault->value > 1) {
+    if (faultIs(fault, FAULT_VALUES) && fault->value > 1) {
         memset(params + 1, FILLER, (fault->value - 1) * sizeof(GLint));
     }
 }
@@ -56,16 +53,14 @@ static const GLubyte* wordAt(const char* list, GLuint index) {
     return NULL;
 }
 
-// OpenGL 1.1 has no function pointer types of its own.
-static __typeof__(&glGetString) real_glGetString;
-static PFNGLGETSTRINGIPROC real_glGetStringi;
-static __typeof__(&glGetIntegerv) real_glGetIntegerv;
-static __typeof__(&glGetError) real_glGetError;
-static __typeof__(&glClear) real_glClear;
-static PFNGLGETSHADERIVPROC real_glGetShaderiv;
-static PFNGLGETPROGRAMIVPROC real_glGetProgramiv;
-static PFNGLGETPROGRAMIVARBPROC real_glGetProgramivARB;
-static PFNEGLQUERYDEVICESEXTPROC real_eglQueryDevicesEXT;
+// The driver's functions behind the wrappers, set when eglGetProcAddress
+// hands a wrapper out.
+#define DRIVER(function) static __typeof__(&function) real_##function
+DRIVER(glGetString);
+DRIVER(glGetStringi);
+DRIVER(glGetError);
+DRIVER(glClear);
+DRIVER(eglQueryDevicesEXT);
 
 static const GLubyte* APIENTRY fake_glGetString(GLenum name) {
     const struct DriverFault* fault = driverFault("glGetString", name);
@@ -78,12 +73,13 @@ static const GLubyte* APIENTRY fake_glGetStringi(GLenum name, GLuint index) {
     const struct DriverFault* fault = driverFault("glGetStringi", name);
     const GLubyte* text = real_glGetStringi(name, index);
     afterCall(fault);
-    if (fault != NULL && fault->action == FAULT_TEXT) return wordAt(fault->text, index);
+    if (faultIs(fault, FAULT_TEXT)) return wordAt(fault->text, index);
     return (const GLubyte*)faultText(fault, (const char*)text);
 }
 
 // A single-value query whose answer a fault alters.
 #define VALUES(function, parameters, arguments)                          \
+    DRIVER(function);                                                    \
     static void APIENTRY fake_##function parameters {                    \
         const struct DriverFault* fault = driverFault(#function, pname); \
         real_##function arguments;                                       \
@@ -104,7 +100,7 @@ static void APIENTRY fake_glClear(GLbitfield mask) {
 // answer:E makes glGetError say E every time, as a broken driver might.
 static GLenum APIENTRY fake_glGetError(void) {
     const struct DriverFault* fault = driverFault("glGetError", FAULT_NO_SELECTOR);
-    if (fault != NULL && fault->action == FAULT_ANSWER) return (GLenum)fault->value;
+    if (faultIs(fault, FAULT_ANSWER)) return (GLenum)fault->value;
     const GLenum error = pendingError != GL_NO_ERROR ? pendingError : real_glGetError();
     pendingError = GL_NO_ERROR;
     return error;
@@ -113,9 +109,9 @@ static GLenum APIENTRY fake_glGetError(void) {
 static EGLBoolean EGLAPIENTRY fake_eglQueryDevicesEXT(EGLint size, EGLDeviceEXT* devices,
                                                       EGLint* count) {
     const struct DriverFault* fault = driverFault("eglQueryDevicesEXT", FAULT_NO_SELECTOR);
-    if (fails(fault)) return EGL_FALSE;
+    if (faultIs(fault, FAULT_FAIL)) return EGL_FALSE;
     const EGLBoolean result = real_eglQueryDevicesEXT(size, devices, count);
-    if (fault != NULL && fault->action == FAULT_ANSWER) *count = (EGLint)fault->value;
+    if (faultIs(fault, FAULT_ANSWER)) *count = (EGLint)fault->value;
     return result;
 }
 
@@ -162,7 +158,7 @@ static int hidden(const char* extension) {
 
 EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EGLContext share,
                                         const EGLint* attributes) {
-    if (fails(driverFault("eglCreateContext", FAULT_NO_SELECTOR))) return EGL_NO_CONTEXT;
+    if (faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL)) return EGL_NO_CONTEXT;
     // Profiles came with EGL 1.5 and EGL_KHR_create_context.
     const char* version = eglQueryString(display, EGL_VERSION);
     int major = 0;
@@ -181,7 +177,8 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
                                       EGLContext context) {
     const struct DriverFault* fault = driverFault("eglMakeCurrent", FAULT_NO_SELECTOR);
     const int surfaceless = context != EGL_NO_CONTEXT && draw == EGL_NO_SURFACE;
-    if (fails(fault) || (surfaceless && hidden("EGL_KHR_surfaceless_context"))) return EGL_FALSE;
+    if (faultIs(fault, FAULT_FAIL) || (surfaceless && hidden("EGL_KHR_surfaceless_context")))
+        return EGL_FALSE;
     REAL(eglMakeCurrent);
     const EGLBoolean made = real_eglMakeCurrent(display, draw, read, context);
     afterCall(fault);
@@ -190,11 +187,11 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
 
 // The other functions the program calls pass through; a fail fault answers
 // failed instead.
-#define FORWARD(type, name, failed, parameters, arguments)               \
-    type EGLAPIENTRY name parameters {                                   \
-        if (fails(driverFault(#name, FAULT_NO_SELECTOR))) return failed; \
-        REAL(name);                                                      \
-        return real_##name arguments;                                    \
+#define FORWARD(type, name, failed, parameters, arguments)                        \
+    type EGLAPIENTRY name parameters {                                            \
+        if (faultIs(driverFault(#name, FAULT_NO_SELECTOR), FAULT_FAIL)) return failed; \
+        REAL(name);                                                               \
+        return real_##name arguments;                                             \
     }
 
 FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, (void), ())

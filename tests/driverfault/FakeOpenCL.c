@@ -19,14 +19,6 @@
     static cl_api_##name real_##name; \
     if (real_##name == NULL) real_##name = (cl_api_##name)realSymbol(TROVEX_REAL_OPENCL, #name)
 
-static int answers(const struct DriverFault* fault) {
-    return fault != NULL && fault->action == FAULT_ANSWER;
-}
-
-static int fails(const struct DriverFault* fault) {
-    return fault != NULL && fault->action == FAULT_FAIL;
-}
-
 // The answer of an info query the fault alters, in place of the driver's:
 // a scripted text with its NUL or without, a size, or a single value.
 // Answers 0 when the fault leaves the driver's answer.
@@ -34,15 +26,15 @@ static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
                       size_t* sizeReturned, cl_int* status) {
     if (fault == NULL) return 0;
     *status = CL_SUCCESS;
-    if (fault->action == FAULT_TEXT || fault->action == FAULT_UNTERMINATED) {
-        const size_t answered = strlen(fault->text) + (fault->action == FAULT_TEXT);
+    if (faultIs(fault, FAULT_TEXT) || faultIs(fault, FAULT_UNTERMINATED)) {
+        const size_t answered = strlen(fault->text) + faultIs(fault, FAULT_TEXT);
         if (value != NULL && size < answered) *status = CL_INVALID_VALUE;
         if (value != NULL && size >= answered) memcpy(value, fault->text, answered);
         if (sizeReturned != NULL) *sizeReturned = answered;
         return 1;
     }
-    if (fails(fault)) *status = FAILED;
-    if (!answers(fault)) return fails(fault);
+    if (faultIs(fault, FAULT_FAIL)) *status = FAILED;
+    if (!faultIs(fault, FAULT_ANSWER)) return faultIs(fault, FAULT_FAIL);
     // Little-endian: the low bytes of the value fill a 32-bit answer.
     if (value != NULL && size <= sizeof fault->value) memcpy(value, &fault->value, size);
     if (value == NULL && sizeReturned != NULL) *sizeReturned = (size_t)fault->value;
@@ -51,7 +43,7 @@ static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
 
 // answer:N on a list: N entries, the driver's repeated where it has fewer.
 static void answerList(const struct DriverFault* fault, void** list, cl_uint size, cl_uint* count) {
-    if (!answers(fault) || count == NULL) return;
+    if (!faultIs(fault, FAULT_ANSWER) || count == NULL) return;
     const cl_uint real = *count;
     *count = (cl_uint)fault->value;
     for (cl_uint i = real; list != NULL && real != 0 && i < size && i < *count; ++i) {
@@ -64,7 +56,7 @@ static int cpuAsGpu(void) { return hasDriverFault("clGetDeviceIDs", FAULT_GPU); 
 CL_API_ENTRY cl_int CL_API_CALL clGetPlatformIDs(cl_uint size, cl_platform_id* platforms,
                                                  cl_uint* count) {
     const struct DriverFault* fault = driverFault("clGetPlatformIDs", FAULT_NO_SELECTOR);
-    if (fails(fault)) return FAILED;
+    if (faultIs(fault, FAULT_FAIL)) return FAILED;
     REAL(clGetPlatformIDs);
     const cl_int status = real_clGetPlatformIDs(size, platforms, count);
     answerList(fault, (void**)platforms, size, count);
@@ -85,7 +77,7 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceIDs(cl_platform_id platform, cl_devic
                                                cl_uint size, cl_device_id* devices,
                                                cl_uint* count) {
     const struct DriverFault* fault = driverFault("clGetDeviceIDs", FAULT_NO_SELECTOR);
-    if (fails(fault)) return FAILED;
+    if (faultIs(fault, FAULT_FAIL)) return FAILED;
     REAL(clGetDeviceIDs);
     if (cpuAsGpu() && type == CL_DEVICE_TYPE_GPU) type = CL_DEVICE_TYPE_CPU;
     const cl_int status = real_clGetDeviceIDs(platform, type, size, devices, count);
