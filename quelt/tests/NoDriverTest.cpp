@@ -6,10 +6,10 @@
 
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 
-#include "Refusal.h"
 #include "quelt/quelt_ocl/Device"
 #include "quelt/quelt_ocl/ExtensionManager"
 #include "quelt/quelt_ocl/Library"
@@ -77,6 +77,17 @@ TEST(NoDriverTest, ClearingReadsWhatIsPendingAndStopsWhereTheDriverNeverClears) 
     reads = 0;
     OGL::clearGLErrors(gl);
     EXPECT_EQ(OGL::maxPendingErrors, reads);
+}
+
+// The message of the LogicalException action throws; a text saying so when
+// it throws none.
+std::string Refusal(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const LogicalException& error) {
+        return error.message() != nullptr ? error.message() : "";
+    }
+    return "(nothing refused)";
 }
 
 // The build names them for the platform.

@@ -23,9 +23,10 @@ inline std::vector<CaseLines> ReadCaseTable(const std::string& path, size_t word
     if (!file) throw std::runtime_error("cannot read " + path);
     std::vector<CaseLines> cases;
     for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        if (line[0] == ' ' && !cases.empty()) {
-            cases.back().details.push_back(line.substr(line.find_first_not_of(' ')));
+        const size_t text = line.find_first_not_of(' ');
+        if (text == std::string::npos || line[text] == '#') continue;
+        if (text != 0 && !cases.empty()) {
+            cases.back().details.push_back(line.substr(text));
             continue;
         }
         std::istringstream fields(line);

@@ -21,11 +21,11 @@
 //                   at its index, and null past the last
 //   hide:W          a text query answers its text without the blank-separated
 //                   words of W; eglGetProcAddress answers null for them. EGL
-//                   then acts as a driver without the hidden extension would:
+//                   then acts as a driver without the hidden extension:
 //                   without EGL_KHR_surfaceless_context no context is made
 //                   current without a surface, and without
-//                   EGL_KHR_create_context below EGL 1.5 no context takes a
-//                   profile
+//                   EGL_KHR_create_context (a driver before EGL 1.5) no
+//                   context takes a profile
 //   unterminated:T  an OpenCL text query answers T without a terminating NUL
 //   fail            the call fails (EGL_FALSE, no display, context or current
 //                   context, or an OpenCL error status)

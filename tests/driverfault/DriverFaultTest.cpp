@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -24,14 +23,12 @@ const double kHangKillSeconds = 5.0;
 
 typedef std::vector<std::string> Texts;
 
-std::string WithoutTimes(const std::string& line) {
-    const std::string key = KeyOf(line);
-    return key == "trovexStart" || key == "trovexEnd" ? key : line;
-}
-
+// The report's lines, the time stamps left out.
 Texts ReportWithoutTimes(const std::string& out) {
-    Texts lines;
-    for (const std::string& line : Lines(out)) lines.push_back(WithoutTimes(line));
+    Texts lines = Lines(out);
+    for (std::string& line : lines) {
+        if (KeyOf(line) == "trovexStart" || KeyOf(line) == "trovexEnd") line = KeyOf(line);
+    }
     return lines;
 }
 
@@ -39,10 +36,9 @@ Texts Arguments(bool host) { return host ? Texts{"-app=Velmora"} : Texts{}; }
 
 // The report of the program on the real drivers alone, once per tester.
 const Texts& HealthyReport(bool host) {
-    static std::map<bool, Texts> reports;
-    if (reports.count(host) == 0) {
+    static Texts reports[2];
+    if (reports[host].empty())
         reports[host] = ReportWithoutTimes(RunProcess(TROVEX_BINARY, Arguments(host)).out);
-    }
     return reports[host];
 }
 

@@ -10,7 +10,6 @@
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <stdio.h>
 #include <string.h>
 
 #include "DriverFault.h"
@@ -92,9 +91,8 @@ VALUES(glGetShaderiv, (GLuint object, GLenum pname, GLint* params), (object, pna
 VALUES(glGetProgramiv, (GLuint object, GLenum pname, GLint* params), (object, pname, params))
 
 static void APIENTRY fake_glClear(GLbitfield mask) {
-    const struct DriverFault* fault = driverFault("glClear", FAULT_NO_SELECTOR);
     real_glClear(mask);
-    afterCall(fault);
+    afterCall(driverFault("glClear", FAULT_NO_SELECTOR));
 }
 
 // answer:E makes glGetError say E every time, as a broken driver might.
@@ -115,33 +113,29 @@ static EGLBoolean EGLAPIENTRY fake_eglQueryDevicesEXT(EGLint size, EGLDeviceEXT*
     return result;
 }
 
-struct Wrapped {
-    const char* name;
-    void (*fake)(void);
-    void** real;
-};
-
-#define WRAPPED(name) \
-    { #name, (void (*)(void))fake_##name, (void**)&real_##name }
-
-static const struct Wrapped wrapped[] = {
-    WRAPPED(glGetString),    WRAPPED(glGetStringi),      WRAPPED(glGetIntegerv),
-    WRAPPED(glGetError),     WRAPPED(glClear),           WRAPPED(glGetShaderiv),
-    WRAPPED(glGetProgramiv), WRAPPED(glGetProgramivARB), WRAPPED(eglQueryDevicesEXT),
-};
-
 // ---- Exported EGL functions ------------------------------------------------
+
+// Hands out the wrapper of a function whose answers faults alter.
+#define WRAP(function)                                                    \
+    if (strcmp(name, #function) == 0) {                                   \
+        real_##function = (__typeof__(real_##function))real;              \
+        return (__eglMustCastToProperFunctionPointerType)fake_##function; \
+    }
 
 __eglMustCastToProperFunctionPointerType EGLAPIENTRY eglGetProcAddress(const char* name) {
     if (hidesWord(driverFault("eglGetProcAddress", FAULT_NO_SELECTOR), name)) return NULL;
     REAL(eglGetProcAddress);
-    void (*real)(void) = real_eglGetProcAddress(name);
-    for (size_t i = 0; real != NULL && i < sizeof wrapped / sizeof wrapped[0]; ++i) {
-        if (strcmp(wrapped[i].name, name) == 0) {
-            *wrapped[i].real = (void*)real;
-            return wrapped[i].fake;
-        }
-    }
+    const __eglMustCastToProperFunctionPointerType real = real_eglGetProcAddress(name);
+    if (real == NULL) return NULL;
+    WRAP(glGetString);
+    WRAP(glGetStringi);
+    WRAP(glGetIntegerv);
+    WRAP(glGetError);
+    WRAP(glClear);
+    WRAP(glGetShaderiv);
+    WRAP(glGetProgramiv);
+    WRAP(glGetProgramivARB);
+    WRAP(eglQueryDevicesEXT);
     return real;
 }
 
@@ -158,17 +152,12 @@ static int hidden(const char* extension) {
 
 EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EGLContext share,
                                         const EGLint* attributes) {
-    if (faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL)) return EGL_NO_CONTEXT;
-    // Profiles came with EGL 1.5 and EGL_KHR_create_context.
-    const char* version = eglQueryString(display, EGL_VERSION);
-    int major = 0;
-    int minor = 0;
-    const int profiles = !hidden("EGL_KHR_create_context") ||
-                         (version != NULL && sscanf(version, "%d.%d", &major, &minor) == 2 &&
-                          (major > 1 || minor >= 5));
-    for (const EGLint* a = attributes; !profiles && a != NULL && *a != EGL_NONE; a += 2) {
-        if (*a == EGL_CONTEXT_OPENGL_PROFILE_MASK) return EGL_NO_CONTEXT;
+    int refused = faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL);
+    // Profiles came with EGL_KHR_create_context (and EGL 1.5).
+    for (const EGLint* a = attributes; !refused && a != NULL && *a != EGL_NONE; a += 2) {
+        refused = *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && hidden("EGL_KHR_create_context");
     }
+    if (refused) return EGL_NO_CONTEXT;
     REAL(eglCreateContext);
     return real_eglCreateContext(display, config, share, attributes);
 }
@@ -187,11 +176,11 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
 
 // The other functions the program calls pass through; a fail fault answers
 // failed instead.
-#define FORWARD(type, name, failed, parameters, arguments)                        \
-    type EGLAPIENTRY name parameters {                                            \
+#define FORWARD(type, name, failed, parameters, arguments)                             \
+    type EGLAPIENTRY name parameters {                                                 \
         if (faultIs(driverFault(#name, FAULT_NO_SELECTOR), FAULT_FAIL)) return failed; \
-        REAL(name);                                                               \
-        return real_##name arguments;                                             \
+        REAL(name);                                                                    \
+        return real_##name arguments;                                                  \
     }
 
 FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, (void), ())

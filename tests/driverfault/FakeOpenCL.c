@@ -100,32 +100,23 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_i
     return status;
 }
 
-CL_API_ENTRY cl_context CL_API_CALL
-clCreateContext(const cl_context_properties* properties, cl_uint count, const cl_device_id* devices,
-                void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
-                cl_int* status) {
-    REAL(clCreateContext);
-    return real_clCreateContext(properties, count, devices, notify, data, status);
-}
+// The other functions the program's loader check asks for pass through.
+#define FORWARD(type, name, parameters, arguments)  \
+    CL_API_ENTRY type CL_API_CALL name parameters { \
+        REAL(name);                                 \
+        return real_##name arguments;               \
+    }
 
-CL_API_ENTRY cl_int CL_API_CALL clReleaseContext(cl_context context) {
-    REAL(clReleaseContext);
-    return real_clReleaseContext(context);
-}
-
+FORWARD(cl_context, clCreateContext,
+        (const cl_context_properties* properties, cl_uint count, const cl_device_id* devices,
+         void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
+         cl_int* status),
+        (properties, count, devices, notify, data, status))
+FORWARD(cl_int, clReleaseContext, (cl_context context), (context))
 #ifndef TROVEX_WITHOUT_QUEUES
-
-CL_API_ENTRY cl_command_queue CL_API_CALL clCreateCommandQueue(cl_context context,
-                                                               cl_device_id device,
-                                                               cl_command_queue_properties flags,
-                                                               cl_int* status) {
-    REAL(clCreateCommandQueue);
-    return real_clCreateCommandQueue(context, device, flags, status);
-}
-
-CL_API_ENTRY cl_int CL_API_CALL clReleaseCommandQueue(cl_command_queue queue) {
-    REAL(clReleaseCommandQueue);
-    return real_clReleaseCommandQueue(queue);
-}
-
+FORWARD(cl_command_queue, clCreateCommandQueue,
+        (cl_context context, cl_device_id device, cl_command_queue_properties flags,
+         cl_int* status),
+        (context, device, flags, status))
+FORWARD(cl_int, clReleaseCommandQueue, (cl_command_queue queue), (queue))
 #endif

@@ -34,7 +34,6 @@ struct Script {
     int contextsMade = 0;
 } script({}, {});
 
-std::vector<std::string> deviceNames;
 EGLContext current = EGL_NO_CONTEXT;
 GLenum pendingError = GL_NO_ERROR;
 
@@ -71,16 +70,14 @@ EGLBoolean Succeeds(Arguments...) {
 
 std::unique_ptr<const LoadedPlatform> loadPlatform(const std::string&) {
     auto platform = std::make_unique<EglPlatform>();
-    deviceNames.clear();
     for (const std::string& device : script.devices) {
         const size_t cut = device.find('=');
         DISPLAY_DEVICEA description = emptyDisplayDevice();
         std::strcpy(description.DeviceName, device.substr(device[0] == '!', cut).c_str());
         std::strcpy(description.DeviceString, device.substr(cut + 1).c_str());
         platform->devices.push_back(description);
-        deviceNames.push_back(description.DeviceName);
         platform->deviceHandles.push_back(
-            device[0] == '!' ? nullptr : reinterpret_cast<EGLDeviceEXT>(deviceNames.size()));
+            device[0] == '!' ? nullptr : reinterpret_cast<EGLDeviceEXT>(platform->devices.size()));
     }
     EglEntryPoints& egl = platform->egl;
     egl.initialize = Succeeds;
@@ -108,7 +105,7 @@ std::unique_ptr<const LoadedPlatform> loadPlatform(const std::string&) {
     // The vendor text names the display device whose context is current.
     platform->gl.getString = [](GLenum) {
         const size_t index = reinterpret_cast<size_t>(current) - 1;
-        return reinterpret_cast<const GLubyte*>(deviceNames.at(index).c_str());
+        return reinterpret_cast<const GLubyte*>(requirePlatform().devices.at(index).DeviceName);
     };
     platform->gl.getIntegerv = [](GLenum name, GLint* values) {
         values[0] = script.integers[name];
@@ -150,8 +147,8 @@ TEST(GPUImplWinTest, AdaptersMeetContextsByName) {
     // that knows nothing of its adapter.
     EXPECT_EQ(Texts({"", "D2 ?"}), Enumerate({{"D1=Wine Adapter", "D2=Another Adapter"},
                                               {Adapter("NVIDIA GeForce GTX 470")}}));
-    EXPECT_EQ(Texts({"ContextOffscreen exception caught and ignored.\n", "D1 Radeon caption"}),
-              Enumerate({{"D1=Radeon", "!D2=Radeon"}, {Adapter("Radeon")}}));
+    EXPECT_EQ(Texts({"ContextOffscreen exception caught and ignored.\n", "D2 Radeon caption"}),
+              Enumerate({{"!D1=Radeon", "D2=Radeon"}, {Adapter("Radeon")}}));
 
     // A failing adapter query ends enumeration before any context is made.
     Script failingQuery = twoOfOneName;
