@@ -6,6 +6,7 @@
 #include <EGL/egl.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <dlfcn.h>
 #include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
@@ -23,35 +24,19 @@ struct Named {
 #define NAMED(e) \
     { #e, e }
 
-/* The enumerants tests name, as selectors and as error values. */
+// The enumerants tests name, as selectors and as error values.
+// clang-format off
 static const struct Named enumerants[] = {
-    NAMED(GL_VENDOR),
-    NAMED(GL_RENDERER),
-    NAMED(GL_VERSION),
-    NAMED(GL_EXTENSIONS),
-    NAMED(GL_SHADING_LANGUAGE_VERSION),
-    NAMED(GL_NUM_EXTENSIONS),
-    NAMED(GL_TEXTURE_BINDING_2D),
-    NAMED(GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB),
-    NAMED(GL_MAX_PROGRAM_INSTRUCTIONS_ARB),
-    NAMED(GL_COMPILE_STATUS),
-    NAMED(GL_LINK_STATUS),
-    NAMED(GL_INFO_LOG_LENGTH),
-    NAMED(GL_INVALID_ENUM),
-    NAMED(GL_INVALID_VALUE),
-    NAMED(GL_INVALID_OPERATION),
-    NAMED(EGL_VENDOR),
-    NAMED(EGL_VERSION),
-    NAMED(EGL_EXTENSIONS),
-    NAMED(CL_PLATFORM_NAME),
-    NAMED(CL_PLATFORM_VENDOR),
-    NAMED(CL_PLATFORM_VERSION),
-    NAMED(CL_DEVICE_TYPE),
-    NAMED(CL_DEVICE_NAME),
-    NAMED(CL_DEVICE_VENDOR),
-    NAMED(CL_DRIVER_VERSION),
-    NAMED(CL_DEVICE_VERSION),
+    NAMED(GL_VENDOR), NAMED(GL_RENDERER), NAMED(GL_VERSION), NAMED(GL_EXTENSIONS),
+    NAMED(GL_SHADING_LANGUAGE_VERSION), NAMED(GL_NUM_EXTENSIONS), NAMED(GL_TEXTURE_BINDING_2D),
+    NAMED(GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB), NAMED(GL_COMPILE_STATUS), NAMED(GL_LINK_STATUS),
+    NAMED(GL_INFO_LOG_LENGTH), NAMED(GL_INVALID_ENUM), NAMED(GL_INVALID_VALUE),
+    NAMED(GL_INVALID_OPERATION), NAMED(GL_INVALID_FRAMEBUFFER_OPERATION), NAMED(EGL_VERSION),
+    NAMED(EGL_EXTENSIONS), NAMED(CL_PLATFORM_VERSION), NAMED(CL_DEVICE_NAME),
+    NAMED(CL_DEVICE_VENDOR), NAMED(CL_DEVICE_VENDOR_ID), NAMED(CL_DEVICE_GLOBAL_MEM_SIZE),
+    NAMED(CL_DRIVER_VERSION), NAMED(CL_DEVICE_VERSION)
 };
+// clang-format on
 
 static const struct Named actions[] = {
     {"answer", FAULT_ANSWER}, {"values", FAULT_VALUES}, {"null", FAULT_NULL},
@@ -69,6 +54,14 @@ void faultDie(const char* what, const char* detail) {
     _exit(70);
 }
 
+void* realSymbol(const char* library, const char* name) {
+    void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
+    if (handle == NULL) faultDie("cannot open", library);
+    void* symbol = dlsym(handle, name);
+    if (symbol == NULL) faultDie("the real library does not export", name);
+    return symbol;
+}
+
 static int lookUp(const struct Named* table, size_t size, const char* name, long long* value) {
     for (size_t i = 0; i < size; ++i) {
         if (strcmp(table[i].name, name) == 0) {
@@ -79,7 +72,7 @@ static int lookUp(const struct Named* table, size_t size, const char* name, long
     return 0;
 }
 
-/* An enumerant's name, or a number as C writes it; negative numbers wrap. */
+// An enumerant's name, or a number as C writes it; negative numbers wrap.
 static unsigned long long number(const char* text) {
     long long named = 0;
     if (lookUp(enumerants, sizeof enumerants / sizeof enumerants[0], text, &named)) {
@@ -92,42 +85,32 @@ static unsigned long long number(const char* text) {
     return value;
 }
 
-/* Splits "call(selector):action:value" in place. */
-static void parseFault(char* text, struct DriverFault* fault) {
-    char* action = strchr(text, ':');
-    if (action == NULL) faultDie("no action in", text);
-    *action++ = '\0';
-    char* value = strchr(action, ':');
-    if (value != NULL) *value++ = '\0';
-
-    char* selector = strchr(text, '(');
-    if (selector != NULL) {
-        char* close = strchr(selector, ')');
-        if (close == NULL || close[1] != '\0') faultDie("unclosed selector in", text);
-        *selector++ = '\0';
-        *close = '\0';
+// Reads "call(selector):action:value"; the value is the rest of the text.
+static void parseFault(const char* text, struct DriverFault* fault) {
+    char selector[64] = "";
+    char action[16] = "";
+    int end = 0;
+    if (sscanf(text, "%63[^(:](%63[^)]):%15[^:]%n", fault->call, selector, action, &end) == 3) {
         fault->hasSelector = 1;
         fault->selector = (long long)number(selector);
+    } else if (sscanf(text, "%63[^(:]:%15[^:]%n", fault->call, action, &end) != 2) {
+        faultDie("cannot read", text);
     }
-    if (strlen(text) == 0 || strlen(text) >= sizeof fault->call) faultDie("bad call name", text);
-    strcpy(fault->call, text);
-
     long long kind = 0;
     if (!lookUp(actions, sizeof actions / sizeof actions[0], action, &kind)) {
-        faultDie("unknown action", action);
+        faultDie("unknown action in", text);
     }
     fault->action = (enum FaultAction)kind;
-    const int needsValue = fault->action == FAULT_ANSWER || fault->action == FAULT_VALUES ||
-                           fault->action == FAULT_TEXT || fault->action == FAULT_HIDE ||
-                           fault->action == FAULT_ERROR;
-    if (needsValue != (value != NULL)) faultDie("wrong value for action", action);
-    if (value == NULL) return;
-    if (fault->action == FAULT_TEXT || fault->action == FAULT_HIDE) {
-        if (strlen(value) >= sizeof fault->text) faultDie("text too long", value);
-        strcpy(fault->text, value);
-    } else {
-        fault->value = number(value);
+    const char* value = text[end] == ':' ? text + end + 1 : NULL;
+    const int hasText = kind == FAULT_TEXT || kind == FAULT_HIDE || kind == FAULT_UNTERMINATED;
+    const int needsValue =
+        hasText || kind == FAULT_ANSWER || kind == FAULT_VALUES || kind == FAULT_ERROR;
+    if (needsValue != (value != NULL) || (value == NULL && text[end] != '\0')) {
+        faultDie("wrong value in", text);
     }
+    if (hasText && strlen(value) >= sizeof fault->text) faultDie("text too long in", text);
+    if (hasText) strcpy(fault->text, value);
+    if (!hasText && value != NULL) fault->value = number(value);
 }
 
 static void readFaults(void) {
@@ -142,22 +125,15 @@ static void readFaults(void) {
     free(copy);
 }
 
-static const struct DriverFault* allFaults(int* count) {
-    pthread_once(&readOnce, readFaults);
-    *count = faultCount;
-    return faults;
-}
-
 const struct DriverFault* driverFault(const char* call, long long selector) {
-    int count = 0;
-    const struct DriverFault* list = allFaults(&count);
-    for (int i = 0; i < count; ++i) {
-        const struct DriverFault* fault = &list[i];
+    pthread_once(&readOnce, readFaults);
+    for (int i = 0; i < faultCount; ++i) {
+        const struct DriverFault* fault = &faults[i];
         if (fault->action == FAULT_GPU || strcmp(fault->call, call) != 0) continue;
         if (fault->hasSelector && fault->selector != selector) continue;
         if (fault->action == FAULT_CRASH) {
-            /* The default action, even where a sanitizer has its own handler:
-             * the host sees a driver that crashed, not a report about it. */
+            // The default action, even where a sanitizer has its own handler:
+            // the host sees a driver that crashed, not a report about it.
             signal(SIGSEGV, SIG_DFL);
             raise(SIGSEGV);
         }
@@ -170,23 +146,33 @@ const struct DriverFault* driverFault(const char* call, long long selector) {
 }
 
 int hasDriverFault(const char* call, enum FaultAction action) {
-    int count = 0;
-    const struct DriverFault* list = allFaults(&count);
-    for (int i = 0; i < count; ++i) {
-        if (list[i].action == action && strcmp(list[i].call, call) == 0) return 1;
+    pthread_once(&readOnce, readFaults);
+    for (int i = 0; i < faultCount; ++i) {
+        if (faults[i].action == action && strcmp(faults[i].call, call) == 0) return 1;
     }
     return 0;
 }
 
-/* The words of text without word, blank separated. */
-static char* withoutWord(const char* text, const char* word) {
+// Whether the blank-separated list has the word of this length.
+static int listHas(const char* list, const char* word, size_t length) {
+    for (const char* p = list + strspn(list, " "); *p != '\0'; p += strspn(p, " ")) {
+        const size_t size = strcspn(p, " ");
+        if (size == length && strncmp(p, word, length) == 0) return 1;
+        p += size;
+    }
+    return 0;
+}
+
+int hidesWord(const struct DriverFault* fault, const char* word) {
+    return faultIs(fault, FAULT_HIDE) && listHas(fault->text, word, strlen(word));
+}
+
+// The words of text that hidden does not list, blank separated.
+static char* withoutWords(const char* text, const char* hidden) {
     char* result = calloc(strlen(text) + 1, 1);
-    const size_t wordLength = strlen(word);
-    const char* p = text;
-    while (*p != '\0') {
-        while (*p == ' ') ++p;
+    for (const char* p = text + strspn(text, " "); *p != '\0'; p += strspn(p, " ")) {
         const size_t length = strcspn(p, " ");
-        if (length != 0 && !(length == wordLength && strncmp(p, word, length) == 0)) {
+        if (!listHas(hidden, p, length)) {
             if (result[0] != '\0') strcat(result, " ");
             strncat(result, p, length);
         }
@@ -196,15 +182,8 @@ static char* withoutWord(const char* text, const char* word) {
 }
 
 const char* faultText(const struct DriverFault* fault, const char* driverText) {
-    if (fault == NULL) return driverText;
-    switch (fault->action) {
-        case FAULT_NULL:
-            return NULL;
-        case FAULT_TEXT:
-            return fault->text;
-        case FAULT_HIDE:
-            return driverText != NULL ? withoutWord(driverText, fault->text) : NULL;
-        default:
-            return driverText;
-    }
+    if (faultIs(fault, FAULT_NULL)) return NULL;
+    if (faultIs(fault, FAULT_TEXT)) return fault->text;
+    return faultIs(fault, FAULT_HIDE) && driverText != NULL ? withoutWords(driverText, fault->text)
+                                                            : driverText;
 }

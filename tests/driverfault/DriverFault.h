@@ -1,74 +1,90 @@
-/* The fault a test asks the fake driver libraries for. Only these libraries
- * read the variable; the program under test reads none.
- *
- *   TROVEX_DRIVER_FAULT=fault[;fault]...
- *   fault = call[(selector)]:action[:value]
- *
- * call      the driver function whose answer changes, such as glGetIntegerv,
- *           eglQueryString or clGetDeviceInfo
- * selector  the enumerant the call is asked about (its pname or name), by name
- *           (see the table in DriverFault.c) or as a number; without one the
- *           fault applies to every call of the function
- * action and value:
- *   answer:N      the count, size or single value the call writes is N; a
- *                 negative N wraps for unsigned answers (-1 is SIZE_MAX for a size)
- *   values:N      a single-value query writes N values: the driver's answer,
- *                 then filler
- *   null          a text query answers null
- *   text:T        a text query answers T (everything after "text:")
- *   hide:W        a text query answers its text without the word W
- *   unterminated  an OpenCL text is answered without its terminating NUL
- *   fail          the call fails (EGL_FALSE, no display or context, or an
- *                 OpenCL error status)
- *   error:E       the OpenGL error E is left pending after the call
- *   crash         the process dies of SIGSEGV inside the call
- *   hang          the call never returns
- *   gpu           (clGetDeviceIDs only) the CPU devices are answered when GPUs
- *                 are asked for, and CL_DEVICE_TYPE says GPU
- *
- * For example: glGetIntegerv(GL_NUM_EXTENSIONS):answer:2000000000, or
- * clGetDeviceIDs:gpu;clGetDeviceInfo(CL_DRIVER_VERSION):answer:-1.
- * A fault the libraries cannot read ends the process with status 70, so that
- * a mistyped test cannot pass on a healthy driver. */
+// The faults a test asks the fake driver libraries for. Only these libraries
+// read the variable, once per process; the program under test reads none.
+//
+//   TROVEX_DRIVER_FAULT=fault[;fault]...
+//   fault = call[(selector)]:action[:value]
+//
+// call      the driver function whose answer changes, such as glGetIntegerv,
+//           eglQueryString or clGetDeviceInfo
+// selector  the enumerant the call is asked about (its pname or name), by name
+//           (see the table in DriverFault.c) or as a number; without one the
+//           fault applies to every call of the function
+// action and value:
+//   answer:N        the count, size or single value the call writes is N; a
+//                   negative N wraps for unsigned answers (-1 is SIZE_MAX for a
+//                   size). An OpenCL platform or device list longer than the
+//                   driver's repeats the driver's entries.
+//   values:N        a single-value query writes N values: the driver's answer,
+//                   then filler
+//   null            a text query answers null
+//   text:T          a text query answers T; glGetStringi answers the word of T
+//                   at its index, and null past the last
+//   hide:W          a text query answers its text without the blank-separated
+//                   words of W; eglGetProcAddress answers null for them. EGL
+//                   then acts as a driver without the hidden extension:
+//                   without EGL_KHR_surfaceless_context no context is made
+//                   current without a surface, and without
+//                   EGL_KHR_create_context (a driver before EGL 1.5) no
+//                   context takes a profile
+//   unterminated:T  an OpenCL text query answers T without a terminating NUL
+//   fail            the call fails (EGL_FALSE, no display, context or current
+//                   context, or an OpenCL error status)
+//   error:E         the OpenGL error E is left pending after the call
+//   crash           the process dies of SIGSEGV inside the call
+//   hang            the call never returns
+//   gpu             (clGetDeviceIDs only) the CPU devices are answered when GPUs
+//                   are asked for, and CL_DEVICE_TYPE says GPU
+//
+// For example: glGetIntegerv(GL_NUM_EXTENSIONS):answer:2000000000, or
+// clGetDeviceIDs:gpu;clGetDeviceInfo(CL_DRIVER_VERSION):answer:-1.
+// A fault the libraries cannot read ends the process with status 70, so that
+// a mistyped test cannot pass on a healthy driver.
 #pragma once
 
+#include <stddef.h>
+
+// clang-format off
 enum FaultAction {
-    FAULT_ANSWER,
-    FAULT_VALUES,
-    FAULT_NULL,
-    FAULT_TEXT,
-    FAULT_HIDE,
-    FAULT_UNTERMINATED,
-    FAULT_FAIL,
-    FAULT_ERROR,
-    FAULT_CRASH,
-    FAULT_HANG,
-    FAULT_GPU,
+    FAULT_ANSWER, FAULT_VALUES, FAULT_NULL, FAULT_TEXT, FAULT_HIDE, FAULT_UNTERMINATED,
+    FAULT_FAIL, FAULT_ERROR, FAULT_CRASH, FAULT_HANG, FAULT_GPU
 };
+// clang-format on
 
 struct DriverFault {
     char call[64];
     int hasSelector;
     long long selector;
     enum FaultAction action;
-    unsigned long long value; /* answer, values, error */
-    char text[512];           /* text, hide */
+    unsigned long long value;  // answer, values, error
+    char text[512];            // text, hide, unterminated
 };
 
-/* Passed as the selector by calls that are asked about no enumerant. */
+// Passed as the selector by calls that are asked about no enumerant.
 #define FAULT_NO_SELECTOR (-1LL)
 
-/* The fault for this call, or null. A crash or hang fault takes effect here,
- * so every wrapper that asks can crash or hang. */
+// Whether fault (which may be null) has this action.
+static inline int faultIs(const struct DriverFault* fault, enum FaultAction action) {
+    return fault != NULL && fault->action == action;
+}
+
+// The fault for this call, or null. A crash or hang fault takes effect here,
+// so every wrapper that asks can crash or hang.
 const struct DriverFault* driverFault(const char* call, long long selector);
 
-/* Whether the faults include one with this action for this call, whatever its
- * selector. */
+// Whether the faults include one with this action for this call, whatever its
+// selector.
 int hasDriverFault(const char* call, enum FaultAction action);
 
-/* The text a text fault answers in place of the driver's: the driver's own
- * when the fault is not about texts. A shortened text is allocated and kept. */
+// Whether fault (which may be null) hides word.
+int hidesWord(const struct DriverFault* fault, const char* word);
+
+// The text a text fault answers in place of the driver's: the driver's own
+// when the fault is not about texts. A shortened text is allocated and kept.
 const char* faultText(const struct DriverFault* fault, const char* driverText);
 
-/* Ends the process with status 70 after a line on standard error. */
+// The function of the real driver library (an absolute path) that a fake
+// passes its calls to.
+void* realSymbol(const char* library, const char* name);
+
+// Ends the process with status 70 after a line on standard error.
 void faultDie(const char* what, const char* detail) __attribute__((noreturn));

@@ -1,70 +1,65 @@
-/* A libEGL.so.1 for tests: it passes every call the program makes to the real
- * EGL library (TROVEX_REAL_EGL, an absolute path) and alters the answers that
- * TROVEX_DRIVER_FAULT names (see DriverFault.h). OpenGL functions come through
- * eglGetProcAddress, so the queries the program checks answers of are handed
- * out wrapped. */
+// A libEGL.so.1 for tests: it passes every call the program makes to the real
+// EGL library (TROVEX_REAL_EGL, an absolute path) and alters the answers that
+// TROVEX_DRIVER_FAULT names (see DriverFault.h). OpenGL functions come through
+// eglGetProcAddress, so the ones whose answers tests alter are handed out
+// wrapped.
 #define EGL_NO_X11
+#define EGL_EGLEXT_PROTOTYPES
+#define GL_GLEXT_PROTOTYPES
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <dlfcn.h>
 #include <string.h>
 
 #include "DriverFault.h"
 
-/* The bytes a single-value query writes after its answer when told to write
- * more values. */
+// The bytes a single-value query writes after its answer when told to write
+// more values.
 #define FILLER 0x7E
 
-static void* realSymbol(const char* name) {
-    static void* library;
-    if (library == NULL) library = dlopen(TROVEX_REAL_EGL, RTLD_NOW | RTLD_LOCAL);
-    if (library == NULL) faultDie("cannot open", TROVEX_REAL_EGL);
-    void* symbol = dlsym(library, name);
-    if (symbol == NULL) faultDie("the real library does not export", name);
-    return symbol;
-}
+// Declares real_<name>, the real library's function, looked up once.
+#define REAL(name)                        \
+    static __typeof__(&name) real_##name; \
+    if (real_##name == NULL) real_##name = (__typeof__(&name))realSymbol(TROVEX_REAL_EGL, #name)
 
-/* Declares real_<name>, the real library's function, looked up once. */
-#define REAL(type, name)     \
-    static type real_##name; \
-    if (real_##name == NULL) real_##name = (type)realSymbol(#name)
+// ---- OpenGL ---------------------------------------------------------------
 
-static int fails(const struct DriverFault* fault) {
-    return fault != NULL && fault->action == FAULT_FAIL;
-}
-
-/* ---- OpenGL ------------------------------------------------------------ */
-
-/* An error the fake leaves pending: glGetError answers it before the driver's. */
+// An error the fake leaves pending: glGetError answers it before the driver's.
 static GLenum pendingError = GL_NO_ERROR;
 
 static void afterCall(const struct DriverFault* fault) {
-    if (fault != NULL && fault->action == FAULT_ERROR) pendingError = (GLenum)fault->value;
+    if (faultIs(fault, FAULT_ERROR)) pendingError = (GLenum)fault->value;
 }
 
 static void alterValues(const struct DriverFault* fault, GLint* params) {
     afterCall(fault);
-    if (fault == NULL) return;
-    if (fault->action == FAULT_ANSWER) params[0] = (GLint)fault->value;
-    /* Through memset, which a sanitizer build checks: this library is not
-     * instrumented itself. */
-    if (fault->action == FAULT_VALUES && fault->value > 1) {
+    if (faultIs(fault, FAULT_ANSWER)) params[0] = (GLint)fault->value;
+    // Through memset, which a sanitizer build checks: this library is not
+    // instrumented itself.
+    if (faultIs(fault, FAULT_VALUES) && fault->value > 1) {
         memset(params + 1, FILLER, (fault->value - 1) * sizeof(GLint));
     }
 }
 
-/* OpenGL 1.1 has no function pointer types of its own. */
-static __typeof__(&glGetString) real_glGetString;
-static PFNGLGETSTRINGIPROC real_glGetStringi;
-static __typeof__(&glGetIntegerv) real_glGetIntegerv;
-static __typeof__(&glGetError) real_glGetError;
-static PFNGLGETSHADERIVPROC real_glGetShaderiv;
-static PFNGLGETPROGRAMIVPROC real_glGetProgramiv;
-static PFNGLGETSHADERINFOLOGPROC real_glGetShaderInfoLog;
-static PFNGLGETPROGRAMINFOLOGPROC real_glGetProgramInfoLog;
-static PFNGLGETPROGRAMIVARBPROC real_glGetProgramivARB;
+// The word of list at index, allocated and kept; null past the last.
+static const GLubyte* wordAt(const char* list, GLuint index) {
+    for (const char* p = list + strspn(list, " "); *p != '\0'; p += strspn(p, " ")) {
+        const size_t length = strcspn(p, " ");
+        if (index-- == 0) return (const GLubyte*)strndup(p, length);
+        p += length;
+    }
+    return NULL;
+}
+
+// The driver's functions behind the wrappers, set when eglGetProcAddress
+// hands a wrapper out.
+#define DRIVER(function) static __typeof__(&function) real_##function
+DRIVER(glGetString);
+DRIVER(glGetStringi);
+DRIVER(glGetError);
+DRIVER(glClear);
+DRIVER(eglQueryDevicesEXT);
 
 static const GLubyte* APIENTRY fake_glGetString(GLenum name) {
     const struct DriverFault* fault = driverFault("glGetString", name);
@@ -77,211 +72,129 @@ static const GLubyte* APIENTRY fake_glGetStringi(GLenum name, GLuint index) {
     const struct DriverFault* fault = driverFault("glGetStringi", name);
     const GLubyte* text = real_glGetStringi(name, index);
     afterCall(fault);
+    if (faultIs(fault, FAULT_TEXT)) return wordAt(fault->text, index);
     return (const GLubyte*)faultText(fault, (const char*)text);
 }
 
-static void APIENTRY fake_glGetIntegerv(GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetIntegerv", name);
-    real_glGetIntegerv(name, params);
-    alterValues(fault, params);
+// A single-value query whose answer a fault alters.
+#define VALUES(function, parameters, arguments)                          \
+    DRIVER(function);                                                    \
+    static void APIENTRY fake_##function parameters {                    \
+        const struct DriverFault* fault = driverFault(#function, pname); \
+        real_##function arguments;                                       \
+        alterValues(fault, params);                                      \
+    }
+
+VALUES(glGetIntegerv, (GLenum pname, GLint* params), (pname, params))
+VALUES(glGetProgramivARB, (GLenum target, GLenum pname, GLint* params), (target, pname, params))
+VALUES(glGetShaderiv, (GLuint object, GLenum pname, GLint* params), (object, pname, params))
+VALUES(glGetProgramiv, (GLuint object, GLenum pname, GLint* params), (object, pname, params))
+
+static void APIENTRY fake_glClear(GLbitfield mask) {
+    real_glClear(mask);
+    afterCall(driverFault("glClear", FAULT_NO_SELECTOR));
 }
 
-static void APIENTRY fake_glGetProgramivARB(GLenum target, GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetProgramivARB", name);
-    real_glGetProgramivARB(target, name, params);
-    alterValues(fault, params);
-}
-
-static void APIENTRY fake_glGetShaderiv(GLuint shader, GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetShaderiv", name);
-    real_glGetShaderiv(shader, name, params);
-    alterValues(fault, params);
-}
-
-static void APIENTRY fake_glGetProgramiv(GLuint program, GLenum name, GLint* params) {
-    const struct DriverFault* fault = driverFault("glGetProgramiv", name);
-    real_glGetProgramiv(program, name, params);
-    alterValues(fault, params);
-}
-
-static void APIENTRY fake_glGetShaderInfoLog(GLuint shader, GLsizei size, GLsizei* length,
-                                             GLchar* log) {
-    afterCall(driverFault("glGetShaderInfoLog", FAULT_NO_SELECTOR));
-    real_glGetShaderInfoLog(shader, size, length, log);
-}
-
-static void APIENTRY fake_glGetProgramInfoLog(GLuint program, GLsizei size, GLsizei* length,
-                                              GLchar* log) {
-    afterCall(driverFault("glGetProgramInfoLog", FAULT_NO_SELECTOR));
-    real_glGetProgramInfoLog(program, size, length, log);
-}
-
-/* answer:E makes glGetError say E every time, as a broken driver might. */
+// answer:E makes glGetError say E every time, as a broken driver might.
 static GLenum APIENTRY fake_glGetError(void) {
     const struct DriverFault* fault = driverFault("glGetError", FAULT_NO_SELECTOR);
-    if (fault != NULL && fault->action == FAULT_ANSWER) return (GLenum)fault->value;
-    if (pendingError != GL_NO_ERROR) {
-        const GLenum error = pendingError;
-        pendingError = GL_NO_ERROR;
-        return error;
-    }
-    return real_glGetError();
+    if (faultIs(fault, FAULT_ANSWER)) return (GLenum)fault->value;
+    const GLenum error = pendingError != GL_NO_ERROR ? pendingError : real_glGetError();
+    pendingError = GL_NO_ERROR;
+    return error;
 }
-
-struct Wrapped {
-    const char* name;
-    void (*fake)(void);
-    void** real;
-};
-
-#define WRAPPED(name) \
-    { #name, (void (*)(void))fake_##name, (void**)&real_##name }
-
-static const struct Wrapped wrapped[] = {
-    WRAPPED(glGetString),        WRAPPED(glGetStringi),        WRAPPED(glGetIntegerv),
-    WRAPPED(glGetError),         WRAPPED(glGetShaderiv),       WRAPPED(glGetProgramiv),
-    WRAPPED(glGetShaderInfoLog), WRAPPED(glGetProgramInfoLog), WRAPPED(glGetProgramivARB),
-};
-
-/* ---- EGL extensions ------------------------------------------------------ */
-
-static PFNEGLQUERYDEVICESEXTPROC real_eglQueryDevicesEXT;
-static PFNEGLQUERYDEVICESTRINGEXTPROC real_eglQueryDeviceStringEXT;
-static PFNEGLGETPLATFORMDISPLAYEXTPROC real_eglGetPlatformDisplayEXT;
 
 static EGLBoolean EGLAPIENTRY fake_eglQueryDevicesEXT(EGLint size, EGLDeviceEXT* devices,
                                                       EGLint* count) {
     const struct DriverFault* fault = driverFault("eglQueryDevicesEXT", FAULT_NO_SELECTOR);
-    if (fails(fault)) return EGL_FALSE;
+    if (faultIs(fault, FAULT_FAIL)) return EGL_FALSE;
     const EGLBoolean result = real_eglQueryDevicesEXT(size, devices, count);
-    if (fault != NULL && fault->action == FAULT_ANSWER) *count = (EGLint)fault->value;
+    if (faultIs(fault, FAULT_ANSWER)) *count = (EGLint)fault->value;
     return result;
 }
 
-static const char* EGLAPIENTRY fake_eglQueryDeviceStringEXT(EGLDeviceEXT device, EGLint name) {
-    const struct DriverFault* fault = driverFault("eglQueryDeviceStringEXT", name);
-    return faultText(fault, real_eglQueryDeviceStringEXT(device, name));
-}
+// ---- Exported EGL functions ------------------------------------------------
 
-static EGLDisplay EGLAPIENTRY fake_eglGetPlatformDisplayEXT(EGLenum platform, void* device,
-                                                            const EGLint* attributes) {
-    if (fails(driverFault("eglGetPlatformDisplayEXT", FAULT_NO_SELECTOR))) return EGL_NO_DISPLAY;
-    return real_eglGetPlatformDisplayEXT(platform, device, attributes);
-}
-
-static const struct Wrapped wrappedExtensions[] = {
-    WRAPPED(eglQueryDevicesEXT),
-    WRAPPED(eglQueryDeviceStringEXT),
-    WRAPPED(eglGetPlatformDisplayEXT),
-};
-
-static void (*wrap(const struct Wrapped* list, size_t size, const char* name,
-                   void (*real)(void)))(void) {
-    for (size_t i = 0; i < size; ++i) {
-        if (strcmp(list[i].name, name) == 0) {
-            if (real == NULL) return NULL;
-            *list[i].real = (void*)real;
-            return list[i].fake;
-        }
+// Hands out the wrapper of a function whose answers faults alter.
+#define WRAP(function)                                                    \
+    if (strcmp(name, #function) == 0) {                                   \
+        real_##function = (__typeof__(real_##function))real;              \
+        return (__eglMustCastToProperFunctionPointerType)fake_##function; \
     }
-    return real;
-}
-
-/* ---- Exported EGL functions --------------------------------------------- */
 
 __eglMustCastToProperFunctionPointerType EGLAPIENTRY eglGetProcAddress(const char* name) {
-    driverFault("eglGetProcAddress", FAULT_NO_SELECTOR);
-    REAL(PFNEGLGETPROCADDRESSPROC, eglGetProcAddress);
-    void (*real)(void) = real_eglGetProcAddress(name);
-    real = wrap(wrapped, sizeof wrapped / sizeof wrapped[0], name, real);
-    return wrap(wrappedExtensions, sizeof wrappedExtensions / sizeof wrappedExtensions[0], name,
-                real);
-}
-
-EGLint EGLAPIENTRY eglGetError(void) {
-    driverFault("eglGetError", FAULT_NO_SELECTOR);
-    REAL(PFNEGLGETERRORPROC, eglGetError);
-    return real_eglGetError();
+    if (hidesWord(driverFault("eglGetProcAddress", FAULT_NO_SELECTOR), name)) return NULL;
+    REAL(eglGetProcAddress);
+    const __eglMustCastToProperFunctionPointerType real = real_eglGetProcAddress(name);
+    if (real == NULL) return NULL;
+    WRAP(glGetString);
+    WRAP(glGetStringi);
+    WRAP(glGetIntegerv);
+    WRAP(glGetError);
+    WRAP(glClear);
+    WRAP(glGetShaderiv);
+    WRAP(glGetProgramiv);
+    WRAP(glGetProgramivARB);
+    WRAP(eglQueryDevicesEXT);
+    return real;
 }
 
 const char* EGLAPIENTRY eglQueryString(EGLDisplay display, EGLint name) {
     const struct DriverFault* fault = driverFault("eglQueryString", name);
-    REAL(PFNEGLQUERYSTRINGPROC, eglQueryString);
+    REAL(eglQueryString);
     return faultText(fault, real_eglQueryString(display, name));
 }
 
-EGLBoolean EGLAPIENTRY eglInitialize(EGLDisplay display, EGLint* major, EGLint* minor) {
-    if (fails(driverFault("eglInitialize", FAULT_NO_SELECTOR))) return EGL_FALSE;
-    REAL(PFNEGLINITIALIZEPROC, eglInitialize);
-    return real_eglInitialize(display, major, minor);
-}
-
-EGLBoolean EGLAPIENTRY eglBindAPI(EGLenum api) {
-    if (fails(driverFault("eglBindAPI", FAULT_NO_SELECTOR))) return EGL_FALSE;
-    REAL(PFNEGLBINDAPIPROC, eglBindAPI);
-    return real_eglBindAPI(api);
-}
-
-EGLenum EGLAPIENTRY eglQueryAPI(void) {
-    driverFault("eglQueryAPI", FAULT_NO_SELECTOR);
-    REAL(PFNEGLQUERYAPIPROC, eglQueryAPI);
-    return real_eglQueryAPI();
-}
-
-EGLBoolean EGLAPIENTRY eglChooseConfig(EGLDisplay display, const EGLint* attributes,
-                                       EGLConfig* configs, EGLint size, EGLint* count) {
-    if (fails(driverFault("eglChooseConfig", FAULT_NO_SELECTOR))) return EGL_FALSE;
-    REAL(PFNEGLCHOOSECONFIGPROC, eglChooseConfig);
-    return real_eglChooseConfig(display, attributes, configs, size, count);
+// Whether the extensions are answered without the extension named.
+static int hidden(const char* extension) {
+    return hidesWord(driverFault("eglQueryString", EGL_EXTENSIONS), extension);
 }
 
 EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EGLContext share,
                                         const EGLint* attributes) {
-    if (fails(driverFault("eglCreateContext", FAULT_NO_SELECTOR))) return EGL_NO_CONTEXT;
-    REAL(PFNEGLCREATECONTEXTPROC, eglCreateContext);
+    int refused = faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL);
+    // Profiles came with EGL_KHR_create_context (and EGL 1.5).
+    for (const EGLint* a = attributes; !refused && a != NULL && *a != EGL_NONE; a += 2) {
+        refused = *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && hidden("EGL_KHR_create_context");
+    }
+    if (refused) return EGL_NO_CONTEXT;
+    REAL(eglCreateContext);
     return real_eglCreateContext(display, config, share, attributes);
-}
-
-EGLBoolean EGLAPIENTRY eglDestroyContext(EGLDisplay display, EGLContext context) {
-    driverFault("eglDestroyContext", FAULT_NO_SELECTOR);
-    REAL(PFNEGLDESTROYCONTEXTPROC, eglDestroyContext);
-    return real_eglDestroyContext(display, context);
-}
-
-EGLSurface EGLAPIENTRY eglCreatePbufferSurface(EGLDisplay display, EGLConfig config,
-                                               const EGLint* attributes) {
-    if (fails(driverFault("eglCreatePbufferSurface", FAULT_NO_SELECTOR))) return EGL_NO_SURFACE;
-    REAL(PFNEGLCREATEPBUFFERSURFACEPROC, eglCreatePbufferSurface);
-    return real_eglCreatePbufferSurface(display, config, attributes);
-}
-
-EGLBoolean EGLAPIENTRY eglDestroySurface(EGLDisplay display, EGLSurface surface) {
-    driverFault("eglDestroySurface", FAULT_NO_SELECTOR);
-    REAL(PFNEGLDESTROYSURFACEPROC, eglDestroySurface);
-    return real_eglDestroySurface(display, surface);
 }
 
 EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSurface read,
                                       EGLContext context) {
-    if (fails(driverFault("eglMakeCurrent", FAULT_NO_SELECTOR))) return EGL_FALSE;
-    REAL(PFNEGLMAKECURRENTPROC, eglMakeCurrent);
-    return real_eglMakeCurrent(display, draw, read, context);
+    const struct DriverFault* fault = driverFault("eglMakeCurrent", FAULT_NO_SELECTOR);
+    const int surfaceless = context != EGL_NO_CONTEXT && draw == EGL_NO_SURFACE;
+    if (faultIs(fault, FAULT_FAIL) || (surfaceless && hidden("EGL_KHR_surfaceless_context")))
+        return EGL_FALSE;
+    REAL(eglMakeCurrent);
+    const EGLBoolean made = real_eglMakeCurrent(display, draw, read, context);
+    afterCall(fault);
+    return made;
 }
 
-EGLContext EGLAPIENTRY eglGetCurrentContext(void) {
-    driverFault("eglGetCurrentContext", FAULT_NO_SELECTOR);
-    REAL(PFNEGLGETCURRENTCONTEXTPROC, eglGetCurrentContext);
-    return real_eglGetCurrentContext();
-}
+// The other functions the program calls pass through; a fail fault answers
+// failed instead.
+#define FORWARD(type, name, failed, parameters, arguments)                             \
+    type EGLAPIENTRY name parameters {                                                 \
+        if (faultIs(driverFault(#name, FAULT_NO_SELECTOR), FAULT_FAIL)) return failed; \
+        REAL(name);                                                                    \
+        return real_##name arguments;                                                  \
+    }
 
-EGLDisplay EGLAPIENTRY eglGetCurrentDisplay(void) {
-    driverFault("eglGetCurrentDisplay", FAULT_NO_SELECTOR);
-    REAL(PFNEGLGETCURRENTDISPLAYPROC, eglGetCurrentDisplay);
-    return real_eglGetCurrentDisplay();
-}
-
-EGLSurface EGLAPIENTRY eglGetCurrentSurface(EGLint which) {
-    driverFault("eglGetCurrentSurface", FAULT_NO_SELECTOR);
-    REAL(PFNEGLGETCURRENTSURFACEPROC, eglGetCurrentSurface);
-    return real_eglGetCurrentSurface(which);
-}
+FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, (void), ())
+FORWARD(EGLBoolean, eglInitialize, EGL_FALSE, (EGLDisplay d, EGLint* major, EGLint* minor),
+        (d, major, minor))
+FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, (EGLenum api), (api))
+FORWARD(EGLenum, eglQueryAPI, EGL_NONE, (void), ())
+FORWARD(EGLBoolean, eglChooseConfig, EGL_FALSE,
+        (EGLDisplay d, const EGLint* attributes, EGLConfig* configs, EGLint size, EGLint* count),
+        (d, attributes, configs, size, count))
+FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, (EGLDisplay d, EGLContext c), (d, c))
+FORWARD(EGLSurface, eglCreatePbufferSurface, EGL_NO_SURFACE,
+        (EGLDisplay d, EGLConfig config, const EGLint* attributes), (d, config, attributes))
+FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, (EGLDisplay d, EGLSurface s), (d, s))
+FORWARD(EGLContext, eglGetCurrentContext, EGL_NO_CONTEXT, (void), ())
+FORWARD(EGLDisplay, eglGetCurrentDisplay, EGL_NO_DISPLAY, (void), ())
+FORWARD(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, (EGLint which), (which))

@@ -225,14 +225,10 @@ TEST(AdapterNamesTest, NoAdapterWithoutAPciDisplayDevice) {
     EXPECT_TRUE(GetVideoControllers(root).empty());
 }
 
+// The Windows query escapes what WMI answers; the printable range's ends here,
+// the rest in the Windows tests.
 TEST(EscapeWideTextTest, PrintableASCIIStaysAndEverythingElseIsEscaped) {
-    EXPECT_EQ("NVIDIA GeForce GTX 470", EscapeWideText(u"NVIDIA GeForce GTX 470"));
-    EXPECT_EQ("\\\\.\\DISPLAY1", EscapeWideText(u"\\\\.\\DISPLAY1"));
-    EXPECT_EQ(" ~\\x001f\\x007f", EscapeWideText(u" ~\x1f\x7f"));
-    EXPECT_EQ("ATI Radeon\\x00ae \\x00e9\\xd83d\\xde00",
-              EscapeWideText(u"ATI Radeon\u00ae \u00e9\U0001F600"));
-    EXPECT_EQ("C:\\x0000", EscapeWideText(std::u16string(u"C:\0", 3)));
-    EXPECT_EQ("", EscapeWideText(u""));
+    EXPECT_EQ(" ~\\x001f\\x007f\\x0000", EscapeWideText(std::u16string(u" ~\x1f\x7f\0", 5)));
 }
 
 }  // namespace

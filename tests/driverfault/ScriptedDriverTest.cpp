@@ -1,0 +1,74 @@
+// The foundation library's capability answers on drivers other than this
+// machine's: the fake EGL library, loaded by its path, answers the scripted
+// version text and extension lists (see DriverFault.h) on a real Mesa context.
+// The fake reads its faults once per process, so each row runs in a child
+// process of its own.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "CaseTable.h"
+#include "quelt/quelt_ogl/ContextOffscreen.h"
+#include "quelt/quelt_ogl/ExtensionManager.h"
+#include "quelt/quelt_ogl/Library.h"
+#include "quelt/quelt_ogl/ScopedContextWrapper.h"
+
+namespace {
+
+using namespace Quelt::OGL;
+
+// Every capability, in the order of a case's answers: the versions, the
+// extensions, and one the library does not know.
+const std::vector<std::vector<OpenGLExtension>> kCapabilities = {
+    {OGL_VERSION_1_2, OGL_VERSION_1_2_1, OGL_VERSION_1_3, OGL_VERSION_1_4, OGL_VERSION_1_5,
+     OGL_VERSION_2_0, OGL_VERSION_2_1, OGL_VERSION_3_0},
+    {GL_ARB_FRAGMENT_PROGRAM, GL_ARB_FRAGMENT_SHADER, GL_ARB_OCCLUSION_QUERY,
+     GL_ARB_SHADER_TEXTURE_LOD, GL_ARB_TEXTURE_FLOAT, GL_ARB_TEXTURE_NON_POWER_OF_TWO,
+     GL_ARB_TEXTURE_RECTANGLE, GL_ARB_VERTEX_BUFFER_OBJECT, GL_ARB_VERTEX_PROGRAM,
+     GL_ARB_VERTEX_SHADER, GL_EXT_FRAMEBUFFER_OBJECT},
+    {static_cast<OpenGLExtension>(100)},
+};
+
+// Runs in the child: a context of the library on the fake EGL library, its
+// capabilities on standard error.
+[[noreturn]] void PrintCapabilities(const std::string& fault) {
+    setenv("TROVEX_DRIVER_FAULT", fault.c_str(), 1);
+    Library::InitOptions options;
+    options.driverLibrary = TROVEX_FAKE_EGL;
+    Library::initialize(options);
+    ContextOffscreen context(Context::PrimaryDisplayDevice());
+    const ScopedContextWrapper scope;
+    context.makeCurrent();
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    if (manager == nullptr) std::_Exit(1);
+    std::string answers = "capabilities:";
+    for (const std::vector<OpenGLExtension>& group : kCapabilities) {
+        answers += ' ';
+        for (const OpenGLExtension capability : group) {
+            answers += manager->isSupported(capability) ? '1' : '0';
+        }
+    }
+    std::fprintf(stderr, "%s;\n", answers.c_str());
+    std::fflush(stderr);
+    std::_Exit(0);
+}
+
+// A case of capabilities.txt, which says what each field holds.
+class ScriptedDriver : public testing::TestWithParam<CaseLines> {};
+
+TEST_P(ScriptedDriver, CapabilitiesFollowTheDriversAnswers) {
+    const std::vector<std::string>& expected = GetParam().words;
+    EXPECT_EXIT(PrintCapabilities(GetParam().rest), testing::ExitedWithCode(0),
+                "capabilities: " + expected[1] + " " + expected[2] + " 0;");
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, ScriptedDriver,
+                         testing::ValuesIn(ReadCaseTable(TROVEX_CAPABILITY_CASES, 3)),
+                         [](const testing::TestParamInfo<CaseLines>& info) {
+                             return info.param.words[0];
+                         });
+
+}  // namespace
