@@ -5,66 +5,32 @@
 #include <string>
 #include <vector>
 
-#include "ProcessRun.h"
-#include "ReportGrammar.h"
+#include "ReportModel.h"
 #include "TempFolder.h"
 
-// The report tool over reports the probe writes here: what it prints of a report's
-// records must be that report's own GPU lines, byte for byte.
+// The report tool over the pinned reports of the simulated machine and over this
+// machine's report: what it prints of a report's records must be that report's
+// own GPU lines, byte for byte.
 namespace {
-
-enum SourceKind {
-    kProbe,          // this machine's report
-    kSimulated,      // the report of the simulated machine that text describes
-    kSimulatedHost,  // the same, where every OpenGL GPU has this machine's host answers
-    kText,           // a file holding text
-    kMissing,        // a file that does not exist
-    kFolder,         // a folder
-};
-
-struct Source {
-    SourceKind kind;
-    std::vector<std::string> arguments;  // the probe's
-    std::string text;
-    std::vector<std::string> environment;  // the probe's
-};
 
 struct Case {
     const char* name;
-    std::vector<Source> files;
+    // Each a file: "pinned:NAME" the standard output of the simulated machine's
+    // expected transcript NAME; "probe" this machine's host report, with PoCL's
+    // device answered as a GPU; "text:TEXT"; "missing"; "folder".
+    std::vector<std::string> files;
     std::vector<std::string> options;
     int status;
-    // Standard error, with FILE0, FILE1 ... for the paths of the files.
-    std::string err;
-    const char* outputFile;
+    std::string err;  // with FILE0, FILE1 ... for the paths of the files
+    const char* outputFile = nullptr;
 };
 
 const char kUsage[] = "usage: trovex-report [--json] FILE...\n";
 
-// Two GPUs of each kind whose values take every value form; texts without inner
-// quotes, which the reader would end a text at.
-const char kTwoOfEach[] =
-    "glgpu[0].GLVersion=\"3.0\"\n"
-    "glgpu[0].GLRenderer=\"First = GPU (rev. 2), [x]\"\n"
-    "glgpu[0].GLMemoryMB=-1\n"
-    "glgpu[0].CanCompileProgramGLSL=1\n"
-    "glgpu[1].GLVersion=\"2.1\"\n"
-    "glgpu[1].GLRenderer=\"Second\"\n"
-    "glgpu[1].GLMemoryMB=512\n"
-    "glgpu[1].GLVendorID=4318\n"
-    "clgpu[0].CLPlatformVersion=\"1.1\"\n"
-    "clgpu[0].CUDASupported=1\n"
-    "clgpu[0].CUDAVersion=\"4.2.1\"\n"
-    "clgpu[0].CLMemoryMB=1536\n"
-    "clgpu[0].CLCompute=1500000\n"
-    "clgpu[1].CLPlatformVersion=\"1.2 (Build 56)\"\n"
-    "clgpu[1].CUDASupported=1\n"
-    "clgpu[1].CLBandwidth=2.5\n";
-
 // A host report whose one OpenGL GPU answers the first host query only, with texts
 // that JSON must escape: a tab, a backslash, quotes, a Latin-1 byte and UTF-8.
 const char kEscapes[] =
-    "Tester=\"Velmora\"\n"
+    "text:Tester=\"Velmora\"\n"
     "glgpu[0].GLRenderer=\"tab\there \\\\ back \\\"q\\\" \xe9 \xe2\x9c\x93\"\n"
     "glgpu[0].GLMemoryMB=-1\n"
     "glgpu[0].HasGLNPOTSupport=1\n"
@@ -75,7 +41,7 @@ const char kEscapes[] =
 
 const char kJsonCheck[] = R"(
 import json, sys
-d = json.load(open(sys.argv[1], encoding='utf-8'))
+d = json.loads(sys.argv[1])
 assert len(d) == 1 and d[0]['file'] == sys.argv[2], d
 g, c = d[0]['glgpu'][0], d[0]['clgpu'][0]
 assert g['GLRenderer'] == 'tab\there \\ back "q" \u00e9 \u2713', g['GLRenderer']
@@ -86,58 +52,34 @@ assert c['CLBandwidth'] is None and c['CLCompute'] == 2.5, c
 )";
 
 const Case kCases[] = {
-    {"ThisMachinePlainAndHostReportsInOneRun",
-     {{kProbe, {}, "", {}}, {kProbe, {"-app=Velmora"}, "", {}}},
-     {},
-     0,
-     "",
-     nullptr},
-    {"ThisMachineWithPoclsDeviceAnsweredAsAGPU",
-     {{kProbe,
-       {"-app=Velmora"},
-       "",
-       {"LD_LIBRARY_PATH=" TROVEX_FAKE_OPENCL_DIR, "TROVEX_DRIVER_FAULT=clGetDeviceIDs:gpu"}}},
-     {},
-     0,
-     "",
-     nullptr},
-    {"SimulatedTwoGPUsOfEachKind", {{kSimulated, {}, kTwoOfEach, {}}}, {}, 0, "", nullptr},
-    {"SimulatedTwoGPUsOfEachKindForTheHost",
-     {{kSimulatedHost, {"-app=Velmora"}, kTwoOfEach, {}}},
-     {},
-     0,
-     "",
-     nullptr},
+    {"PinnedReportsOfBothTesters", {"pinned:two-of-each", "pinned:two-of-each.host"}, {}, 0, ""},
+    {"ThisMachinesHostReport", {"probe"}, {}, 0, ""},
     {"BrokenReportGivesTheReadersLineAndStatus1",
-     {{kText, {}, "glgpu[0].GLName=\"n\"\nglgpu[0].NoSuchName=1\n", {}}, {kProbe, {}, "", {}}},
+     {"text:glgpu[0].GLName=\"n\"\nglgpu[0].NoSuchName=1\n", "pinned:two-of-each.host"},
      {},
      1,
      "DataItemGPU: no such member\n"
-     "trovex-report: FILE0: the reader cannot read this report\n",
-     nullptr},
+     "trovex-report: FILE0: the reader cannot read this report\n"},
     {"FilesThatCannotBeReadGiveStatus2",
-     {{kMissing, {}, "", {}}, {kFolder, {}, "", {}}, {kText, {}, "glgpu[0].GLName=1\n", {}}},
+     {"missing", "folder", "text:glgpu[0].GLName=1\n"},
      {},
      2,
      "trovex-report: cannot open FILE0: No such file or directory\n"
-     "trovex-report: cannot read FILE1: Is a directory\n",
-     nullptr},
+     "trovex-report: cannot read FILE1: Is a directory\n"},
     {"JsonEscapesTextsAndLeavesOutWhatARecordCannotAnswer",
-     {{kText, {}, kEscapes, {}}},
+     {kEscapes},
      {"--json"},
      0,
      "GLGetProgramivARB target never set\n"
-     "trovex-report: FILE0: glgpu[0] failed a query and has no later lines\n",
-     nullptr},
-    {"NoFileIsAUsageError", {}, {"--json"}, 2, kUsage, nullptr},
+     "trovex-report: FILE0: glgpu[0] failed a query and has no later lines\n"},
+    {"NoFileIsAUsageError", {}, {"--json"}, 2, kUsage},
     {"UnknownOptionIsAUsageError",
-     {{kText, {}, "", {}}},
+     {"text:"},
      {"--xml"},
      2,
-     std::string("trovex-report: unknown option --xml\n") + kUsage,
-     nullptr},
+     std::string("trovex-report: unknown option --xml\n") + kUsage},
     {"OutputThatCannotBeWrittenIsNoSuccess",
-     {{kProbe, {}, "", {}}},
+     {"pinned:two-of-each"},
      {},
      2,
      "trovex-report: cannot write the output: No space left on device\n",
@@ -149,11 +91,9 @@ void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 // The lines of a report the tool must give back unchanged.
 std::vector<std::string> GPULines(const std::vector<std::string>& lines) {
     std::vector<std::string> kept;
-    for (const std::string& line : lines) {
-        for (const char* prefix : {"Tester=", "NumGLGPUs=", "glgpu[", "clgpu[", "gputag."}) {
-            if (line.compare(0, std::string(prefix).size(), prefix) == 0) kept.push_back(line);
-        }
-    }
+    for (const std::string& line : lines)
+        for (const std::string prefix : {"Tester=", "NumGLGPUs=", "glgpu[", "clgpu[", "gputag."})
+            if (line.compare(0, prefix.size(), prefix) == 0) kept.push_back(line);
     return kept;
 }
 
@@ -161,56 +101,31 @@ std::vector<std::string> GPULines(const std::vector<std::string>& lines) {
 std::vector<std::string> Block(const std::vector<std::string>& lines, const std::string& path) {
     auto start = std::find(lines.begin(), lines.end(), "# " + path);
     if (start == lines.end()) return {};
-    ++start;
-    auto end = std::find_if(start, lines.end(),
+    auto end = std::find_if(++start, lines.end(),
                             [](const std::string& line) { return line.compare(0, 2, "# ") == 0; });
     return std::vector<std::string>(start, end);
 }
 
 class ReportTool : public testing::TestWithParam<Case> {
 protected:
-    // Makes the file a source describes; report is the probe's output, if it ran.
-    std::string Prepare(const Source& source, size_t index, std::string& report) {
+    // Makes the file; report is the text of a pinned or probed one.
+    std::string Prepare(const std::string& file, size_t index, std::string& report) {
         const std::string path = folder.Path() + "/report" + std::to_string(index) + ".txt";
-        ProcessOptions options;
-        options.environment = source.environment;
-        std::string program = TROVEX_BINARY;
-        switch (source.kind) {
-            case kMissing:
-                return path;
-            case kFolder:
-                return folder.Path();
-            case kText:
-                std::ofstream(path.c_str(), std::ios::binary) << source.text;
-                return path;
-            case kSimulated:
-            case kSimulatedHost: {
-                const std::string machine = path + ".machine";
-                std::ofstream(machine.c_str(), std::ios::binary)
-                    << (source.kind == kSimulatedHost ? HostAnswers() : "") << source.text;
-                options.environment.push_back("TROVEX_SIMULATION=" + machine);
-                program = TROVEX_SIMULATED_BINARY;
-                break;
-            }
-            case kProbe:
-                break;
+        if (file == "folder") return folder.Path();
+        if (file == "missing") return path;
+        std::string text = file.substr(file.find(':') + 1);
+        if (file.compare(0, 7, "pinned:") == 0) {
+            report = ReadFile(TROVEX_SIMULATED_DIR "/expected/" + text + ".txt");
+            text = report = report.substr(0, report.find("-- stderr\n"));
+        } else if (file == "probe") {
+            ProcessOptions options;
+            options.environment = {"LD_LIBRARY_PATH=" TROVEX_FAKE_OPENCL_DIR,
+                                   "TROVEX_DRIVER_FAULT=clGetDeviceIDs:gpu"};
+            text = report = RunProcess(TROVEX_BINARY, {"-app=Velmora"}, options).out;
+            EXPECT_NE(std::string::npos, report.find("\nclgpu[0].")) << report;
         }
-        ProcessResult run = RunProcess(program, source.arguments, options);
-        EXPECT_EQ(0, run.status) << run.err;
-        report = run.out;
-        std::ofstream(path.c_str(), std::ios::binary) << report;
+        std::ofstream(path, std::ios::binary) << text;
         return path;
-    }
-
-    // This machine's host answers, given to two OpenGL GPUs.
-    static std::string HostAnswers() {
-        std::string machine;
-        for (const std::string& line : Lines(RunProcess(TROVEX_BINARY, {"-app=Velmora"}).out)) {
-            if (line.compare(0, 7, "gputag.") == 0) machine += line + "\n";
-            if (line.compare(0, 9, "glgpu[0].") == 0)
-                machine += line + "\nglgpu[1]." + line.substr(9) + "\n";
-        }
-        return machine;
     }
 
     TempFolder folder;
@@ -218,44 +133,30 @@ protected:
 
 TEST_P(ReportTool, GivesBackTheRecordsOfEveryReport) {
     const Case& c = GetParam();
-    std::vector<std::string> paths, reports;
+    std::vector<std::string> arguments = c.options, reports(c.files.size());
     std::string err = c.err;
     for (size_t i = 0; i < c.files.size(); ++i) {
-        std::string report;
-        paths.push_back(Prepare(c.files[i], i, report));
-        reports.push_back(report);
-        const std::string placeholder = "FILE" + std::to_string(i);
-        for (size_t at; (at = err.find(placeholder)) != std::string::npos;)
-            err.replace(at, placeholder.size(), paths[i]);
+        arguments.push_back(Prepare(c.files[i], i, reports[i]));
+        for (size_t at; (at = err.find("FILE" + std::to_string(i))) != std::string::npos;)
+            err.replace(at, 5, arguments.back());
     }
-    std::vector<std::string> arguments = c.options;
-    arguments.insert(arguments.end(), paths.begin(), paths.end());
     ProcessOptions options;
     if (c.outputFile != nullptr) options.outputFile = c.outputFile;
-    const bool json = std::find(arguments.begin(), arguments.end(), "--json") != arguments.end();
-    const std::string jsonPath = folder.Path() + "/records.json";
-    if (json) {
-        // Standard output goes to a file that exists.
-        std::ofstream(jsonPath.c_str());
-        options.outputFile = jsonPath;
-    }
-
-    ProcessResult r = RunProcess(TROVEX_REPORT_TOOL, arguments, options);
+    const ProcessResult r = RunProcess(TROVEX_REPORT_TOOL, arguments, options);
     EXPECT_EQ(c.status, r.status);
     EXPECT_EQ(err, r.err);
     const std::vector<std::string> lines = Lines(r.out);
-    for (const std::string& line : lines)
-        EXPECT_TRUE(line.compare(0, 2, "# ") == 0 || IsReportLine(line)) << line;
-    for (size_t i = 0; i < reports.size() && options.outputFile.empty(); ++i) {
+    // A pinned or probed report comes back whole.
+    for (size_t i = 0; i < reports.size() && c.outputFile == nullptr; ++i) {
+        const std::string& path = arguments[c.options.size() + i];
         if (reports[i].empty()) continue;
-        EXPECT_FALSE(GPULines(Lines(reports[i])).empty());
-        EXPECT_EQ(GPULines(Lines(reports[i])), GPULines(Block(lines, paths[i]))) << paths[i];
+        EXPECT_EQ(GPULines(Lines(reports[i])), GPULines(Block(lines, path))) << path;
     }
-    if (json && !paths.empty()) {
+    if (c.options == std::vector<std::string>{"--json"} && !c.files.empty()) {
         if (std::string(TROVEX_PYTHON).empty()) GTEST_SKIP() << "no python3 to read the JSON";
-        ProcessResult check = RunProcess(TROVEX_PYTHON, {"-c", kJsonCheck, jsonPath, paths[0]});
-        EXPECT_EQ("", check.err);
-        EXPECT_EQ(0, check.status);
+        const ProcessResult check =
+            RunProcess(TROVEX_PYTHON, {"-c", kJsonCheck, r.out, arguments[1]});
+        EXPECT_EQ(Transcript("", "", 0), Transcript(check.out, check.err, check.status));
     }
 }
 

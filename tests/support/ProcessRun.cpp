@@ -20,15 +20,6 @@ namespace {
 
 typedef std::chrono::steady_clock Clock;
 
-void Drain(int fd, std::string& into, bool& open) {
-    char buffer[4096];
-    ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n > 0)
-        into.append(buffer, static_cast<size_t>(n));
-    else
-        open = false;
-}
-
 std::string NameOf(const std::string& entry) { return entry.substr(0, entry.find('=')); }
 
 // The parent's environment with the given entries in place of those of the same name.
@@ -50,21 +41,15 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     return pointers;
 }
 
-// Milliseconds poll may wait: until the deadline, or for ever without one.
-int PollWait(const ProcessOptions& options, Clock::time_point deadline) {
-    if (options.timeLimit <= 0) return -1;
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    return static_cast<int>(std::max<long long>(left.count(), 0));
-}
-
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options) {
+    // Close-on-exec, so that a child another thread starts meanwhile holds no end of
+    // these pipes (the dup2 of the file actions clears the flag on 1 and 2).
     int outPipe[2], errPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
-
+    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0)
+        throw std::runtime_error("pipe failed");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (options.outputFile.empty())
@@ -73,50 +58,42 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         posix_spawn_file_actions_addopen(&actions, 1, options.outputFile.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions,
                                      options.mergeErrorIntoOutput ? outPipe[1] : errPipe[1], 2);
-    for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
-        posix_spawn_file_actions_addclose(&actions, fd);
-
-    std::vector<std::string> argvText;
-    argvText.push_back(program);
+    std::vector<std::string> argvText{program};
     argvText.insert(argvText.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv = Pointers(argvText);
     std::vector<std::string> envText = ChildEnvironment(options.environment);
-    std::vector<char*> envp = Pointers(envText);
-
     const Clock::time_point started = Clock::now();
-    const Clock::time_point deadline =
-        started + std::chrono::duration_cast<Clock::duration>(
-                      std::chrono::duration<double>(options.timeLimit));
     pid_t pid;
-    int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr,
+                                    Pointers(argvText).data(), Pointers(envText).data());
     posix_spawn_file_actions_destroy(&actions);
     close(outPipe[1]);
     close(errPipe[1]);
-    if (spawned != 0) {
-        close(outPipe[0]);
-        close(errPipe[0]);
-        throw std::runtime_error("cannot start " + program + ": " + std::strerror(spawned));
-    }
 
     ProcessResult result;
-    bool outOpen = true, errOpen = true;
-    while (outOpen || errOpen) {
-        // A closed pipe is left out of the poll (negative descriptors are ignored).
-        pollfd fds[2] = {{outOpen ? outPipe[0] : -1, POLLIN, 0},
-                         {errOpen ? errPipe[0] : -1, POLLIN, 0}};
-        const int ready = poll(fds, 2, result.killed ? -1 : PollWait(options, deadline));
-        if (ready < 0) continue;
+    // A closed pipe is left out of the poll (negative descriptors are ignored); the
+    // pipes close once the child, or the killed child, is gone.
+    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    std::string* into[2] = {&result.out, &result.err};
+    while (spawned == 0 && (fds[0].fd >= 0 || fds[1].fd >= 0)) {
+        const double left =
+            options.timeLimit - std::chrono::duration<double>(Clock::now() - started).count();
+        const int wait = options.timeLimit <= 0 || result.killed ? -1 : std::max(0.0, left) * 1000;
+        const int ready = poll(fds, 2, wait);
         if (ready == 0) {
-            // The pipes close once the killed child is gone.
             kill(pid, SIGKILL);
             result.killed = true;
-            continue;
         }
-        if (fds[0].revents != 0) Drain(outPipe[0], result.out, outOpen);
-        if (fds[1].revents != 0) Drain(errPipe[0], result.err, errOpen);
+        for (int i = 0; i < 2 && ready > 0; ++i) {
+            char buffer[4096];
+            const ssize_t n = fds[i].revents != 0 ? read(fds[i].fd, buffer, sizeof buffer) : -2;
+            if (n > 0) into[i]->append(buffer, static_cast<size_t>(n));
+            if (n == 0 || n == -1) fds[i].fd = -1;
+        }
     }
     close(outPipe[0]);
     close(errPipe[0]);
+    if (spawned != 0)
+        throw std::runtime_error("cannot start " + program + ": " + std::strerror(spawned));
 
     int waitStatus = 0;
     rusage usage{};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ProcessRun.h"
+
+// The report of a healthy run as the host reads it: which lines come, in which
+// order, and which step of the run writes each. The process tests compose their
+// expected reports from it and pin the hooks' step indices with it.
+
+// What decides which lines a report has: the GPUs of each kind, and the tester.
+struct MachineShape {
+    int glGPUs;
+    std::vector<bool> clCUDA;  // per OpenCL GPU: whether its platform names a CUDA version
+    bool host;                 // the host's tester (-app=Velmora)
+};
+
+enum StepKind {
+    kTopStep,  // a failure here ends the run
+    kGPUStep,  // a failure here drops the step's GPU from the rest of the run
+    kNoIndex,  // a step the hooks do not count, which cannot fail
+};
+
+struct ReportStep {
+    StepKind kind;
+    std::string tag;  // glgpu[0], clgpu[1], ...; empty for a top-level step
+    // The keys of the lines the step writes, in order; a gputag line is whole,
+    // since its value is the host's token.
+    std::vector<std::string> lines;
+};
+
+// The steps of a healthy run, in order. The header and the footer write no line,
+// nor does the CUDA version step of a GPU whose platform names no version.
+std::vector<ReportStep> ReportSteps(const MachineShape& machine);
+
+// A query of the host's: the function it calls, the name the report shows, and
+// the token it passes, from the OpenGL headers (for an extension, the foundation
+// library's number, which the host knows by heart).
+struct ExpectedHostQuery {
+    const char* function;
+    const char* name;
+    int token;
+};
+extern const std::vector<ExpectedHostQuery> kExpectedHostQueries;
+
+// Standard output, standard error and the status as one text, as the expected
+// files hold them.
+std::string Transcript(const std::string& out, const std::string& err, int status);
+
+// Runs the program and gives its transcript, where a time stamp of trovexStart or
+// trovexEnd reads TIME once it is found to be the local time of a second the run
+// took (one that is not stays as it is, and fails the comparison).
+std::string RunTranscript(const std::string& program, const std::vector<std::string>& arguments,
+                          const ProcessOptions& options = ProcessOptions());
+
+std::string ReadFile(const std::string& path);
