@@ -2,18 +2,96 @@
 
 #include <chrono>
 #include <regex>
+#include <string>
+#include <vector>
 
-#include "CommandLineCases.h"
 #include "ReportGrammar.h"
+#include "ReportModel.h"
 
+// The command line as the host uses it: what each run writes and how it ends.
+// The probing runs are those of the simulated machine with two GPUs of each kind.
+// The Wine build of this test runs the Windows program, which has no simulated
+// machine, on the runs that do not probe.
 namespace {
 
-const std::string kSimulated = TROVEX_SIMULATED_DIR;
+enum CommandLineFlags {
+    kProbes = 1,      // out names an expected transcript of the simulated machine
+    kLogs = 2,        // log lines come between the report lines
+    kReportLost = 4,  // standard output is /dev/full
+    kWaits = 8,       // the run waits a second before it ends
+};
+
+struct CommandLineCase {
+    std::vector<std::string> arguments;
+    std::string out;
+    std::string err;
+    int status;
+    int flags;
+};
+
+const std::string kUsage = ReadFile(TROVEX_CLI_DIR "/usage.txt");
+const char kFailure[] = "exception: programmed failure\n";
+const char kLost[] = "exception: cannot write the report: No space left on device\n";
+const std::string kUnknown = "unknown argument ignored: ";
+
+// clang-format off
+const CommandLineCase kCommandLineCases[] = {
+    // Help is one argument holding "help" or "?", before any option is applied.
+    {{"help"}, "", kUsage, 3, 0},
+    {{"/?"}, "", kUsage, 3, 0},
+    {{"xhelpx"}, "", kUsage, 3, 0},
+    {{"-comment=help"}, "", kUsage, 3, 0},
+    {{"-HELP", "-stdout=ran"}, "ran\n", kUnknown + "HELP\n", 0, 0},
+    {{"help", "-stdout=x"}, "x\n", "", 0, 0},
+    {{"-comment=?", "-stdout=x"}, "# ?\nx\n", "", 0, 0},
+    // Texts in place of the report, comments at once, unknown options a line each.
+    {{"-stderr=c", "-stdout=a", "-verbose", "-stdout=b"}, "a\nb\n", "c\n", 0, 0},
+    {{"-stderr=oops"}, "", "oops\n", 0, 0},
+    {{"-comment=\"a b\"", "-comment=\"", "-comment=", "-stdout=x", "-comment=late"},
+     "# a b\n# \"\n# \n# late\nx\n", "", 0, 0},
+    {{"-stdout=x=y", "-stdout=\"a b\"", "-stdout=\"", "-stdout=\"\"", "-stdout=a\"b"},
+     "x=y\na b\n\"\n\na\"b\n", "", 0, 0},
+    {{"-", "---x", "-args=opts.txt", "-foo=\"bar\"", "/exit=4", "-Verbose", "--", "", "exit=3",
+      "-stdout=ok"},
+     "ok\n", kUnknown + "\n" + kUnknown + "-x\n" + kUnknown + "args=opts.txt\n" + kUnknown +
+     "foo=\"bar\"\n" + kUnknown + "Verbose\n" + kUnknown + "\n", 0, 0},
+    // The last -exit decides the status; a number reads as atoi reads it.
+    {{"-stdout=x", "-exit=7"}, "x\n", "", 7, 0},
+    {{"-exit=1", "-stdout=x", "-exit=5"}, "x\n", "", 5, 0},
+    {{"-exit=abc", "-stdout=x"}, "x\n", "", 0, 0},
+    {{"-failAfter=0", "-exit=0"}, "", kFailure, 0, 0},
+    {{"-failAfter"}, "", kFailure, 2, 0},
+    {{"-failAfter=1x"}, "trovexStart=\"TIME\"\n", kFailure, 2, 0},
+    {{"-throwAfter=  -3"}, "two-of-each", "", 0, kProbes},
+    {{"--app=Velmora"}, "two-of-each.host", "", 0, kProbes},
+    // The countdown after the run; -timeout changes nothing; a failed run ends at once.
+    {{"-hang=1", "-stdout=x"}, "x\ndelayExit=1\n", "", 0, kWaits},
+    {{"-hang=-5", "-stdout=x"}, "x\n", "", 0, 0},
+    {{"-timeout=3", "-stdout=x"}, "x\n", "", 0, 0},
+    {{"-failAfter=0", "-hang=2"}, "", kFailure, 2, 0},
+    {{"-verbose"}, "two-of-each", "", 0, kProbes | kLogs},
+    {{"-verbose="}, "two-of-each", "", 0, kProbes | kLogs},
+    {{"-verbose=3"}, "two-of-each", "", 0, kProbes | kLogs},
+    {{"-verbose=abc"}, "two-of-each", "", 0, kProbes},
+    // A report the host never got is no success, unless -exit says otherwise.
+    {{}, "", kLost, 2, kReportLost},
+    {{"-exit=0"}, "", kLost, 0, kReportLost},
+    {{"-comment=c", "-stderr=e"}, "", "e\n" + std::string(kLost), 2, kReportLost},
+};
+// clang-format on
+
+void PrintTo(const CommandLineCase& c, std::ostream* out) {
+    *out << testing::PrintToString(c.arguments);
+}
+
+const std::string kSimulated = TROVEX_SIMULATED_DIR, kProgram = TROVEX_SIMULATED_BINARY;
 
 class CommandLine : public testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(CommandLine, WritesAndEndsAsTheHostExpects) {
     const CommandLineCase& c = GetParam();
+    if ((c.flags & kProbes) && kProgram.find(".exe") != std::string::npos)
+        GTEST_SKIP() << "the probing runs are the simulated machine's";
     ProcessOptions options;
     options.environment = {"TROVEX_SIMULATION=" + kSimulated + "/machines/two-of-each.txt"};
     if (c.flags & kReportLost) options.outputFile = "/dev/full";
@@ -21,7 +99,7 @@ TEST_P(CommandLine, WritesAndEndsAsTheHostExpects) {
                                      ? ReadFile(kSimulated + "/expected/" + c.out + ".txt")
                                      : Transcript(c.out, c.err, c.status);
     const auto started = std::chrono::steady_clock::now();
-    const std::string transcript = RunTranscript(TROVEX_SIMULATED_BINARY, c.arguments, options);
+    const std::string transcript = RunTranscript(kProgram, c.arguments, options);
     if (c.flags & kWaits) {
         EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(900));
     }

@@ -1,8 +1,9 @@
 // The drivers' own answers to what the probe asks, taken straight from EGL,
 // OpenGL and OpenCL, without the foundation library: the process tests compose
-// this machine's expected report from them. Each line is NAME=answer. The
-// arguments name the glGetIntegerv enumerants to ask ("i34852") and the
-// glGetProgramivARB ones ("p34977").
+// this machine's expected report from them. Each line is NAME=answer, the OpenCL
+// devices' as the report's lines. The
+// arguments name what to ask of OpenGL: glGetString ("S7937"), glGetIntegerv
+// ("I34852") or glGetProgramivARB ("P34977") of that enumerant.
 #include <CL/cl.h>
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -12,17 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
+#include <string>
 
 namespace {
 
 template <typename Function>
 Function Entry(const char* name) {
     return reinterpret_cast<Function>(eglGetProcAddress(name));
-}
-
-const char* Text(const GLubyte* text) {
-    return text != nullptr ? reinterpret_cast<const char*>(text) : "(null)";
 }
 
 // A context of the compatibility profile on the first EGL device, with no surface,
@@ -32,10 +29,7 @@ void AskOpenGL(int argc, char** argv) {
     EGLint count = 0;
     if (!Entry<PFNEGLQUERYDEVICESEXTPROC>("eglQueryDevicesEXT")(16, devices, &count) || count < 1)
         return;
-    const char* extensions = Entry<PFNEGLQUERYDEVICESTRINGEXTPROC>("eglQueryDeviceStringEXT")(
-        devices[0], EGL_EXTENSIONS);
-    std::printf("EGLDevices=%d\nSoftware=%d\n", count,
-                extensions != nullptr && std::strstr(extensions, "EGL_MESA_device_software"));
+    std::printf("EGLDevices=%d\n", count);
     const EGLDisplay display = Entry<PFNEGLGETPLATFORMDISPLAYEXTPROC>("eglGetPlatformDisplayEXT")(
         EGL_PLATFORM_DEVICE_EXT, devices[0], nullptr);
     const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
@@ -44,15 +38,15 @@ void AskOpenGL(int argc, char** argv) {
     const EGLContext context =
         eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
     if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) return;
-    std::printf("GL_VENDOR=%s\nGL_RENDERER=%s\nGL_VERSION=%s\nGL_SHADING_LANGUAGE_VERSION=%s\n",
-                Text(glGetString(GL_VENDOR)), Text(glGetString(GL_RENDERER)),
-                Text(glGetString(GL_VERSION)), Text(glGetString(GL_SHADING_LANGUAGE_VERSION)));
-    std::printf("GL_EXTENSIONS= %s \n", Text(glGetString(GL_EXTENSIONS)));
     const auto programiv = Entry<PFNGLGETPROGRAMIVARBPROC>("glGetProgramivARB");
     for (int i = 1; i < argc; ++i) {
-        GLint value = 0;
         const GLenum name = static_cast<GLenum>(std::atoi(argv[i] + 1));
-        if (argv[i][0] == 'p')
+        GLint value = 0;
+        if (argv[i][0] == 'S') {
+            std::printf("%s=%s\n", argv[i], reinterpret_cast<const char*>(glGetString(name)));
+            continue;
+        }
+        if (argv[i][0] == 'P')
             programiv(GL_FRAGMENT_PROGRAM_ARB, name, &value);
         else
             glGetIntegerv(name, &value);
@@ -60,8 +54,15 @@ void AskOpenGL(int argc, char** argv) {
     }
 }
 
-// The GPU devices of every platform, in the loader's order, as the probe lists them;
-// a device's answers are named by their cl_device_info numbers.
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string WithoutOpenCL(const std::string& text) {
+    return text.compare(0, 7, "OpenCL ") == 0 ? text.substr(7) : text;
+}
+
+// The report's lines of the GPU devices of every platform, in the loader's order:
+// versions without "OpenCL ", and the CUDA version that a platform's version such
+// as "OpenCL 1.1 CUDA 4.2.1" names.
 void AskOpenCL() {
     cl_platform_id platforms[16];
     cl_uint platformCount = 0;
@@ -72,23 +73,32 @@ void AskOpenCL() {
         cl_uint count = 0;
         char text[4096] = "";
         clGetPlatformInfo(platforms[p], CL_PLATFORM_VERSION, sizeof text - 1, text, nullptr);
+        const std::string version = WithoutOpenCL(text);
+        const size_t cuda = version.find(" CUDA ");
         if (clGetDeviceIDs(platforms[p], CL_DEVICE_TYPE_GPU, 16, devices, &count) != CL_SUCCESS)
             count = 0;
         for (cl_uint d = 0; d < count; ++d, ++gpus) {
-            std::printf("clgpu[%d].platform=%s\n", gpus, text);
-            for (cl_device_info name :
-                 {CL_DEVICE_VERSION, CL_DEVICE_NAME, CL_DEVICE_VENDOR, CL_DRIVER_VERSION}) {
-                std::memset(text, 0, sizeof text);
-                clGetDeviceInfo(devices[d], name, sizeof text - 1, text, nullptr);
-                std::printf("clgpu[%d].%u=%s\n", gpus, name, text);
-            }
-            // A cl_uint answer fills the low half of the zeroed number.
-            for (cl_device_info name : {CL_DEVICE_VENDOR_ID, CL_DEVICE_GLOBAL_MEM_SIZE}) {
-                cl_ulong number = 0;
-                clGetDeviceInfo(devices[d], name, sizeof number, &number, nullptr);
-                std::printf("clgpu[%d].%u=%llu\n", gpus, name,
-                            static_cast<unsigned long long>(number));
-            }
+            const auto line = [&](const char* key, const std::string& value) {
+                std::printf("clgpu[%d].%s=%s\n", gpus, key, value.c_str());
+            };
+            const auto device = [&](cl_device_info name) {
+                char answer[4096] = "";
+                clGetDeviceInfo(devices[d], name, sizeof answer - 1, answer, nullptr);
+                return std::string(answer);
+            };
+            cl_uint vendor = 0;
+            cl_ulong memory = 0;
+            clGetDeviceInfo(devices[d], CL_DEVICE_VENDOR_ID, sizeof vendor, &vendor, nullptr);
+            clGetDeviceInfo(devices[d], CL_DEVICE_GLOBAL_MEM_SIZE, sizeof memory, &memory, nullptr);
+            line("CLPlatformVersion", Quoted(version.substr(0, cuda)));
+            line("CUDASupported", cuda != std::string::npos ? "1" : "0");
+            if (cuda != std::string::npos) line("CUDAVersion", Quoted(version.substr(cuda + 6)));
+            line("CLDeviceVersion", Quoted(WithoutOpenCL(device(CL_DEVICE_VERSION))));
+            line("CLMemoryMB", std::to_string(memory >> 20));
+            line("CLName", Quoted(device(CL_DEVICE_NAME)));
+            line("CLVendor", Quoted(device(CL_DEVICE_VENDOR)));
+            line("CLVendorID", std::to_string(vendor));
+            line("CLDriverVersion", Quoted(device(CL_DRIVER_VERSION)));
         }
     }
     std::printf("CLGPUs=%d\n", gpus);

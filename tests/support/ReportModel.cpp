@@ -5,17 +5,19 @@
 
 #include <ctime>
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <sstream>
 
+// A query's name and token are made from the header's token itself.
 #define TROVEX_QUERY(function, token) \
     { function, #token, token }
+#define TROVEX_EXTENSION(name, number) \
+    { "extension", "Quelt::OGL::" #name, number }
 
 // The host's queries, in the order it reads them.
 const std::vector<ExpectedHostQuery> kExpectedHostQueries = {
     TROVEX_QUERY("glGetString", GL_SHADING_LANGUAGE_VERSION),
-    TROVEX_QUERY("glGetProgramivARB", GL_MAX_PROGRAM_INSTRUCTIONS_ARB),
+    TROVEX_QUERY("glGetProgramivARB[GL_FRAGMENT_PROGRAM_ARB]", GL_MAX_PROGRAM_INSTRUCTIONS_ARB),
     TROVEX_QUERY("glGetIntegerv", GL_MAX_TEXTURE_UNITS),
     TROVEX_QUERY("glGetIntegerv", GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS),
     TROVEX_QUERY("glGetIntegerv", GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS),
@@ -25,53 +27,31 @@ const std::vector<ExpectedHostQuery> kExpectedHostQueries = {
     TROVEX_QUERY("glGetIntegerv", GL_MAX_FRAGMENT_UNIFORM_COMPONENTS),
     TROVEX_QUERY("glGetIntegerv", GL_MAX_VARYING_FLOATS),
     TROVEX_QUERY("glGetIntegerv", GL_MAX_VERTEX_ATTRIBS),
-    {"extension", "GL_ARB_VERTEX_PROGRAM", 198},
-    {"extension", "GL_ARB_FRAGMENT_PROGRAM", 93},
-    {"extension", "GL_ARB_VERTEX_SHADER", 199},
-    {"extension", "GL_ARB_FRAGMENT_SHADER", 95},
-    {"extension", "GL_EXT_FRAMEBUFFER_OBJECT", 255},
-    {"extension", "GL_ARB_TEXTURE_RECTANGLE", 178},
-    {"extension", "GL_ARB_TEXTURE_FLOAT", 170},
-    {"extension", "GL_ARB_OCCLUSION_QUERY", 118},
-    {"extension", "GL_ARB_VERTEX_BUFFER_OBJECT", 197},
-    {"extension", "GL_ARB_SHADER_TEXTURE_LOD", 146},
+    TROVEX_EXTENSION(GL_ARB_VERTEX_PROGRAM, 198),
+    TROVEX_EXTENSION(GL_ARB_FRAGMENT_PROGRAM, 93),
+    TROVEX_EXTENSION(GL_ARB_VERTEX_SHADER, 199),
+    TROVEX_EXTENSION(GL_ARB_FRAGMENT_SHADER, 95),
+    TROVEX_EXTENSION(GL_EXT_FRAMEBUFFER_OBJECT, 255),
+    TROVEX_EXTENSION(GL_ARB_TEXTURE_RECTANGLE, 178),
+    TROVEX_EXTENSION(GL_ARB_TEXTURE_FLOAT, 170),
+    TROVEX_EXTENSION(GL_ARB_OCCLUSION_QUERY, 118),
+    TROVEX_EXTENSION(GL_ARB_VERTEX_BUFFER_OBJECT, 197),
+    TROVEX_EXTENSION(GL_ARB_SHADER_TEXTURE_LOD, 146),
 };
 
 namespace {
 
 // The properties in the order the host reads them; CLCompute comes from its own
 // tester.
-const char kGLProperties[] =
-    "GLVersion GLName GLMemoryMB GLVendor GLVendorID GLDriverVersion GLRectTextureSize GLRenderer "
-    "GLRendererID HasGLNPOTSupport GLDriver GLDriverDate CanCompileProgramGLSL GLFrameBufferOK";
-const char kCLProperties[] =
-    "CLPlatformVersion CLDeviceVersion CLMemoryMB CLName CLVendor CLVendorID CLDriverVersion "
-    "CUDASupported CUDAVersion CLBandwidth";
-
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream in(text);
-    return std::vector<std::string>(std::istream_iterator<std::string>(in), {});
-}
-
-std::string Tag(const char* kind, size_t index) {
-    return std::string(kind) + "[" + std::to_string(index) + "]";
-}
-
-// The lines of one host query of one GPU.
-ReportStep HostQueryStep(const ExpectedHostQuery& query, const std::string& tag) {
-    const std::string function = query.function;
-    const std::string name =
-        (function == "extension" ? "Quelt::OGL::" : "") + std::string(query.name);
-    ReportStep step{function == "glGetString" ? kNoIndex : kGPUStep, tag, {}};
-    const bool program = function == "glGetProgramivARB";
-    if (program)
-        step.lines.push_back("gputag.GL_FRAGMENT_PROGRAM_ARB=" +
-                             std::to_string(GL_FRAGMENT_PROGRAM_ARB));
-    step.lines.push_back("gputag." + name + "=" + std::to_string(query.token));
-    step.lines.push_back(tag + "." + function + (program ? "[GL_FRAGMENT_PROGRAM_ARB][" : "[") +
-                         name + "]");
-    return step;
-}
+// clang-format off
+const char* const kGLProperties[] = {
+    "GLVersion", "GLName", "GLMemoryMB", "GLVendor", "GLVendorID", "GLDriverVersion",
+    "GLRectTextureSize", "GLRenderer", "GLRendererID", "HasGLNPOTSupport", "GLDriver",
+    "GLDriverDate", "CanCompileProgramGLSL", "GLFrameBufferOK"};
+const char* const kCLProperties[] = {
+    "CLPlatformVersion", "CLDeviceVersion", "CLMemoryMB", "CLName", "CLVendor", "CLVendorID",
+    "CLDriverVersion", "CUDASupported", "CUDAVersion", "CLBandwidth"};
+// clang-format on
 
 bool OnTheClock(const std::string& stamp, std::time_t from, std::time_t to) {
     for (std::time_t second = from - 1; second <= to + 1; ++second) {
@@ -91,23 +71,36 @@ std::vector<ReportStep> ReportSteps(const MachineShape& machine) {
     const auto top = [&](const char* key) { steps.push_back({kTopStep, "", {key}}); };
     const auto each = [&](const char* kind, size_t count, const std::string& property) {
         for (size_t i = 0; i < count; ++i) {
-            const bool silent = property == "CUDAVersion" && !machine.clCUDA[i];
-            steps.push_back({kGPUStep, Tag(kind, i), {}});
-            if (!silent) steps.back().lines.push_back(Tag(kind, i) + "." + property);
+            const std::string tag = kind + ("[" + std::to_string(i) + "]");
+            steps.push_back({kGPUStep, tag, {tag + "." + property}});
+            if (property == "CUDAVersion" && !machine.clCUDA[i]) steps.back().lines.clear();
         }
     };
     if (machine.host) top("Tester");
     for (const char* key : {"trovexStart", "QueltCoreInitialized", "QueltOGLInitialized",
                             "OGLContextCreated", "NumGLGPUs"})
         top(key);
-    for (const std::string& property : Words(kGLProperties))
-        each("glgpu", machine.glGPUs, property);
-    for (size_t q = 0; machine.host && q < kExpectedHostQueries.size(); ++q)
-        for (int i = 0; i < machine.glGPUs; ++i)
-            steps.push_back(HostQueryStep(kExpectedHostQueries[q], Tag("glgpu", i)));
+    for (const char* property : kGLProperties) each("glgpu", machine.glGPUs, property);
+    for (size_t q = 0; machine.host && q < kExpectedHostQueries.size(); ++q) {
+        const std::string function = kExpectedHostQueries[q].function;
+        const std::string name = kExpectedHostQueries[q].name;
+        for (int i = 0; i < machine.glGPUs; ++i) {
+            const std::string tag = "glgpu[" + std::to_string(i) + "]";
+            // The host's numbering of the hooks' steps has no index for the text query.
+            steps.push_back(
+                {function == "glGetString" ? kNoIndex : kGPUStep,
+                 tag,
+                 {"gputag." + name + "=" + std::to_string(kExpectedHostQueries[q].token),
+                  tag + "." + function + "[" + name + "]"}});
+            if (function.find("[GL_FRAGMENT_PROGRAM_ARB]") != std::string::npos) {
+                steps.back().lines.insert(
+                    steps.back().lines.begin(),
+                    "gputag.GL_FRAGMENT_PROGRAM_ARB=" + std::to_string(GL_FRAGMENT_PROGRAM_ARB));
+            }
+        }
+    }
     top("NumCLGPUs");
-    for (const std::string& property : Words(kCLProperties))
-        each("clgpu", machine.clCUDA.size(), property);
+    for (const char* property : kCLProperties) each("clgpu", machine.clCUDA.size(), property);
     if (machine.host) each("clgpu", machine.clCUDA.size(), "CLCompute");
     top("trovexEnd");
     steps.push_back({kTopStep, "", {}});
@@ -120,19 +113,33 @@ std::string Transcript(const std::string& out, const std::string& err, int statu
 
 std::string RunTranscript(const std::string& program, const std::vector<std::string>& arguments,
                           const ProcessOptions& options) {
+    const bool windows = program.size() > 4 && program.compare(program.size() - 4, 4, ".exe") == 0;
+    std::vector<std::string> command = arguments;
+    if (windows) command.insert(command.begin(), program);
     const std::time_t started = std::time(nullptr);
-    const ProcessResult run = RunProcess(program, arguments, options);
+    ProcessResult run = RunProcess(windows ? TROVEX_WINE : program, command, options);
     const std::time_t ended = std::time(nullptr);
+    // The Windows program ends its lines with CR LF, which read as line feeds here; a
+    // line feed alone is marked.
+    for (std::string* text : {&run.out, &run.err}) {
+        for (size_t i = 0; windows && i < text->size(); ++i) {
+            if (text->compare(i, 2, "\r\n") == 0)
+                text->erase(i, 1);
+            else if ((*text)[i] == '\n')
+                text->insert(i++, "(LF)");
+        }
+    }
     static const std::regex stamp("(trovexStart|trovexEnd)=\"([^\"\n]*)\"");
+    const std::string& written = run.out;
     std::string out;
-    std::string::const_iterator done = run.out.begin();
-    for (std::sregex_iterator m(run.out.begin(), run.out.end(), stamp), end; m != end; ++m) {
+    std::string::const_iterator done = written.begin();
+    for (std::sregex_iterator m(written.begin(), written.end(), stamp), end; m != end; ++m) {
         const std::string time = (*m)[2];
         out.append(done, (*m)[0].first) +=
             (*m)[1].str() + "=\"" + (OnTheClock(time, started, ended) ? "TIME" : time) + "\"";
         done = (*m)[0].second;
     }
-    return Transcript(out.append(done, run.out.end()), run.err, run.status);
+    return Transcript(out.append(done, written.end()), run.err, run.status);
 }
 
 std::string ReadFile(const std::string& path) {

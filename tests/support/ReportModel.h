@@ -50,7 +50,8 @@ std::string Transcript(const std::string& out, const std::string& err, int statu
 
 // Runs the program and gives its transcript, where a time stamp of trovexStart or
 // trovexEnd reads TIME once it is found to be the local time of a second the run
-// took (one that is not stays as it is, and fails the comparison).
+// took (one that is not stays as it is, and fails the comparison). A Windows
+// program (.exe) runs under Wine.
 std::string RunTranscript(const std::string& program, const std::vector<std::string>& arguments,
                           const ProcessOptions& options = ProcessOptions());
 
