@@ -1,8 +1,7 @@
 // A simulated machine for the probe's process tests, linked in place of the real
 // hardware factory. The machine is a report-shaped description in the file named
-// by TROVEX_SIMULATION, with the lines of TROVEX_SIMULATION_LINES after it: its
-// glgpu and clgpu items become the GPUs. The texts of simulate.raise script what
-// real drivers cannot be made to do:
+// by TROVEX_SIMULATION: its glgpu and clgpu items become the GPUs. The words of
+// TROVEX_SIMULATION_RAISE script what real drivers cannot be made to do:
 //
 //   "glgpu[0].GLMemoryMB"  that GPU's query of that property throws
 //                          std::runtime_error("simulated failure")
@@ -11,13 +10,12 @@
 //   "glgpu:logical"        it throws Quelt::LogicalException without a message
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
-#include "dataitem/DataItemArray.h"
-#include "dataitem/DataItemMap.h"
 #include "dataitem/DescriptionParser.h"
 #include "gpu/GPU.h"
 #include "gpu/GPUProperties.h"
@@ -55,17 +53,11 @@ std::vector<boost::shared_ptr<Record> > Records(const std::string& kind) {
     const char* path = std::getenv("TROVEX_SIMULATION");
     if (path == nullptr) throw std::runtime_error("TROVEX_SIMULATION names no machine");
     std::ifstream in(path);
-    std::ostringstream text;
-    const char* lines = std::getenv("TROVEX_SIMULATION_LINES");
-    text << in.rdbuf() << "\n" << (lines != nullptr ? lines : "");
     DescriptionParser parser;
-    parser.Parse(text.str());
-    std::set<std::string> raising;
-    DataItemPtr simulate;
-    if (parser.Lookup("simulate", simulate) && simulate->AsMap()->Has("raise")) {
-        for (const DataItemPtr& item : simulate->AsMap()->Get("raise")->AsArray()->Items())
-            raising.insert(item->AsString());
-    }
+    parser.Parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    const char* raise = std::getenv("TROVEX_SIMULATION_RAISE");
+    std::istringstream words(raise != nullptr ? raise : "");
+    const std::set<std::string> raising{std::istream_iterator<std::string>(words), {}};
     if (raising.count(kind) != 0) throw std::runtime_error("simulated enumeration failure");
     if (raising.count(kind + ":logical") != 0) throw Quelt::LogicalException(nullptr);
     std::vector<boost::shared_ptr<Record> > records;

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <future>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ReportGrammar.h"
@@ -17,8 +16,7 @@ namespace {
 const std::string kDir = TROVEX_SIMULATED_DIR;
 
 struct Case {
-    const char* machine;  // in machines/
-    const char* lines;    // added to the machine's description
+    const char *machine, *raise;  // in machines/; TROVEX_SIMULATION_RAISE
     std::vector<std::string> arguments;
     const char* expected;  // in expected/
 };
@@ -27,11 +25,9 @@ void PrintTo(const Case& c, std::ostream* out) {
     *out << c.expected << testing::PrintToString(c.arguments);
 }
 
-ProcessOptions On(const std::string& machine, const std::string& lines = "") {
-    ProcessOptions options;
-    options.environment = {"TROVEX_SIMULATION=" + kDir + "/machines/" + machine + ".txt",
-                           "TROVEX_SIMULATION_LINES=" + lines};
-    return options;
+ProcessOptions On(const std::string& machine, const std::string& raise = "") {
+    const std::string path = kDir + "/machines/" + machine + ".txt";
+    return {{"TROVEX_SIMULATION=" + path, "TROVEX_SIMULATION_RAISE=" + raise}, 0, ""};
 }
 
 // clang-format off
@@ -45,12 +41,11 @@ const Case kCases[] = {
     {"two-of-each", "", {"-app=velmora"}, "two-of-each"},
     {"two-of-each", "", {"-app=Velmora "}, "two-of-each"},
     // A GPU whose query raises keeps the lines before it; the others go on.
-    {"two-of-each", "simulate.raise=[\"glgpu[0].GLMemoryMB\", \"clgpu[1].CLName\"]",
-     {"-app=Velmora"}, "raise.host"},
+    {"two-of-each", "glgpu[0].GLMemoryMB clgpu[1].CLName", {"-app=Velmora"}, "raise.host"},
     {"none", "", {}, "no-gpus"},
-    {"none", "simulate.raise=[\"glgpu\"]", {}, "enumeration-fails"},
-    {"two-of-each", "simulate.raise=[\"clgpu\"]", {"-app=Velmora"}, "cl-enumeration-fails.host"},
-    {"none", "simulate.raise=[\"glgpu:logical\"]", {"-exit=9"}, "logical-exception"},
+    {"none", "glgpu", {}, "enumeration-fails"},
+    {"two-of-each", "clgpu", {"-app=Velmora"}, "cl-enumeration-fails.host"},
+    {"none", "glgpu:logical", {"-exit=9"}, "logical-exception"},
 };
 // clang-format on
 
@@ -59,15 +54,10 @@ class SimulatedReport : public testing::TestWithParam<Case> {};
 TEST_P(SimulatedReport, IsTheExpectedTranscript) {
     const Case& c = GetParam();
     EXPECT_EQ(ReadFile(kDir + "/expected/" + c.expected + ".txt"),
-              RunTranscript(TROVEX_SIMULATED_BINARY, c.arguments, On(c.machine, c.lines)));
+              RunTranscript(TROVEX_SIMULATED_BINARY, c.arguments, On(c.machine, c.raise)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SimulatedReport, testing::ValuesIn(kCases));
-
-struct HookRun {
-    std::vector<std::string> arguments;
-    std::string expected, actual;
-};
 
 // The run when the hook fires at index n: a failing step has written its lines; a
 // failing top-level step ends the run, a failing per-GPU step drops its GPU.
@@ -91,10 +81,10 @@ std::string ExpectedRun(const std::vector<ReportStep>& steps, bool failAfter, in
 // GPUs of each kind: what -failAfter=N and -throwAfter=N write is what the model
 // of the run's steps makes of the full expected report.
 TEST(StepSweep, EveryIndexOfBothHooksAndBothTesters) {
-    std::vector<HookRun> runs;
+    std::vector<std::pair<std::vector<std::string>, std::string>> runs;  // arguments, expected
     for (bool host : {false, true}) {
         // The steps, each with the lines of the full report it writes.
-        std::vector<ReportStep> steps = ReportSteps({2, {true, false}, host});
+        std::vector<ReportStep> steps = ReportSteps(2, {true, false}, host);
         std::string full =
             ReadFile(kDir + "/expected/two-of-each" + (host ? ".host" : "") + ".txt");
         const std::vector<std::string> report = Lines(full.erase(full.find("-- stderr\n")));
@@ -112,24 +102,23 @@ TEST(StepSweep, EveryIndexOfBothHooksAndBothTesters) {
         for (const std::string hook : {"-failAfter=", "-throwAfter="}) {
             for (int n = 0; n <= indices; ++n) {
                 runs.push_back({{hook + std::to_string(n), host ? "-app=Velmora" : "-app="},
-                                ExpectedRun(steps, hook == "-failAfter=", n),
-                                ""});
+                                ExpectedRun(steps, hook == "-failAfter=", n)});
             }
         }
     }
-    // Some three hundred short runs, a few at a time.
-    std::atomic<size_t> next{0};
-    std::vector<std::thread> workers;
-    for (int worker = 0; worker < 4; ++worker) {
-        workers.emplace_back([&] {
-            for (size_t i; (i = next++) < runs.size();)
-                runs[i].actual =
-                    RunTranscript(TROVEX_SIMULATED_BINARY, runs[i].arguments, On("two-of-each"));
-        });
+    // Some three hundred short runs, four at a time.
+    std::vector<std::future<void>> workers;
+    for (size_t worker = 0; worker < 4; ++worker) {
+        workers.push_back(std::async(std::launch::async, [&runs, worker] {
+            for (size_t i = worker; i < runs.size(); i += 4) {
+                const auto& [arguments, expected] = runs[i];
+                EXPECT_EQ(expected,
+                          RunTranscript(TROVEX_SIMULATED_BINARY, arguments, On("two-of-each")))
+                    << arguments[0] << " " << arguments[1];
+            }
+        }));
     }
-    for (std::thread& worker : workers) worker.join();
-    for (const HookRun& run : runs)
-        EXPECT_EQ(run.expected, run.actual) << run.arguments[0] << " " << run.arguments[1];
+    for (std::future<void>& worker : workers) worker.get();
 }
 
 }  // namespace

@@ -18,13 +18,6 @@ extern char** environ;
 
 namespace {
 
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) pointers.push_back(&text[0]);
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 std::string Contents(int fd) {
     std::string text;
     char buffer[65536];
@@ -49,30 +42,28 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     else
         posix_spawn_file_actions_addopen(&actions, 1, options.outputFile.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, err, 2);
-    std::vector<std::string> argv{program}, environment;
+    // env sets the given entries, each in place of an inherited one of the same name.
+    std::vector<std::string> argv{"/usr/bin/env"};
+    argv.insert(argv.end(), options.environment.begin(), options.environment.end());
+    argv.push_back(program);
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    // The parent's environment, but for the entries the options replace.
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string name = std::string(*entry).substr(0, std::strcspn(*entry, "=") + 1);
-        bool replaced = false;
-        for (const std::string& given : options.environment)
-            replaced = replaced || given.compare(0, name.size(), name) == 0;
-        if (!replaced) environment.push_back(*entry);
-    }
-    environment.insert(environment.end(), options.environment.begin(), options.environment.end());
+    std::vector<char*> pointers;
+    for (std::string& text : argv) pointers.push_back(&text[0]);
+    pointers.push_back(nullptr);
     const auto started = std::chrono::steady_clock::now();
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
     pid_t pid;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, Pointers(argv).data(),
-                                    Pointers(environment).data());
+    const int spawned =
+        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ProcessResult result;
     int status = 0;
     rusage usage{};
     // Without a time limit the wait blocks; with one it looks every few milliseconds.
     while (spawned == 0 && wait4(pid, &status, options.timeLimit > 0 ? WNOHANG : 0, &usage) == 0) {
-        result.seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        if (!result.killed && result.seconds > options.timeLimit)
+        if (!result.killed && elapsed() > options.timeLimit)
             result.killed = kill(pid, SIGKILL) == 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -80,8 +71,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     result.err = Contents(err);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + program + ": " + std::strerror(spawned));
-    result.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    result.seconds = elapsed();
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     result.peakKilobytes = usage.ru_maxrss;

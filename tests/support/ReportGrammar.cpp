@@ -1,5 +1,7 @@
 #include "ReportGrammar.h"
 
+#include <algorithm>
+#include <iterator>
 #include <regex>
 
 const char* const kLogLinePattern =
@@ -29,7 +31,8 @@ std::string KeyOf(const std::string& line) { return line.substr(0, line.find('='
 std::vector<std::string> LinesWithKeyPrefix(const std::vector<std::string>& lines,
                                             const std::string& prefix) {
     std::vector<std::string> found;
-    for (const std::string& line : lines)
-        if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line);
+    std::copy_if(
+        lines.begin(), lines.end(), std::back_inserter(found),
+        [&](const std::string& line) { return line.compare(0, prefix.size(), prefix) == 0; });
     return found;
 }

@@ -5,8 +5,8 @@
 
 #include <ctime>
 #include <fstream>
+#include <iterator>
 #include <regex>
-#include <sstream>
 
 // A query's name and token are made from the header's token itself.
 #define TROVEX_QUERY(function, token) \
@@ -66,42 +66,39 @@ bool OnTheClock(const std::string& stamp, std::time_t from, std::time_t to) {
 
 }  // namespace
 
-std::vector<ReportStep> ReportSteps(const MachineShape& machine) {
+std::vector<ReportStep> ReportSteps(int glGPUs, const std::vector<bool>& clCUDA, bool host) {
     std::vector<ReportStep> steps{{kTopStep, "", {}}};
     const auto top = [&](const char* key) { steps.push_back({kTopStep, "", {key}}); };
     const auto each = [&](const char* kind, size_t count, const std::string& property) {
         for (size_t i = 0; i < count; ++i) {
             const std::string tag = kind + ("[" + std::to_string(i) + "]");
             steps.push_back({kGPUStep, tag, {tag + "." + property}});
-            if (property == "CUDAVersion" && !machine.clCUDA[i]) steps.back().lines.clear();
+            if (property == "CUDAVersion" && !clCUDA[i]) steps.back().lines.clear();
         }
     };
-    if (machine.host) top("Tester");
+    if (host) top("Tester");
     for (const char* key : {"trovexStart", "QueltCoreInitialized", "QueltOGLInitialized",
                             "OGLContextCreated", "NumGLGPUs"})
         top(key);
-    for (const char* property : kGLProperties) each("glgpu", machine.glGPUs, property);
-    for (size_t q = 0; machine.host && q < kExpectedHostQueries.size(); ++q) {
+    for (const char* property : kGLProperties) each("glgpu", glGPUs, property);
+    for (size_t q = 0; host && q < kExpectedHostQueries.size(); ++q) {
         const std::string function = kExpectedHostQueries[q].function;
         const std::string name = kExpectedHostQueries[q].name;
-        for (int i = 0; i < machine.glGPUs; ++i) {
-            const std::string tag = "glgpu[" + std::to_string(i) + "]";
+        each("glgpu", glGPUs, function + "[" + name + "]");
+        for (size_t i = steps.size() - glGPUs; i < steps.size(); ++i) {
+            std::vector<std::string>& lines = steps[i].lines;
+            lines.insert(lines.begin(),
+                         "gputag." + name + "=" + std::to_string(kExpectedHostQueries[q].token));
+            if (function.compare(0, 17, "glGetProgramivARB") == 0)
+                lines.insert(lines.begin(), "gputag.GL_FRAGMENT_PROGRAM_ARB=" +
+                                                std::to_string(GL_FRAGMENT_PROGRAM_ARB));
             // The host's numbering of the hooks' steps has no index for the text query.
-            steps.push_back(
-                {function == "glGetString" ? kNoIndex : kGPUStep,
-                 tag,
-                 {"gputag." + name + "=" + std::to_string(kExpectedHostQueries[q].token),
-                  tag + "." + function + "[" + name + "]"}});
-            if (function.find("[GL_FRAGMENT_PROGRAM_ARB]") != std::string::npos) {
-                steps.back().lines.insert(
-                    steps.back().lines.begin(),
-                    "gputag.GL_FRAGMENT_PROGRAM_ARB=" + std::to_string(GL_FRAGMENT_PROGRAM_ARB));
-            }
+            if (function == "glGetString") steps[i].kind = kNoIndex;
         }
     }
     top("NumCLGPUs");
-    for (const char* property : kCLProperties) each("clgpu", machine.clCUDA.size(), property);
-    if (machine.host) each("clgpu", machine.clCUDA.size(), "CLCompute");
+    for (const char* property : kCLProperties) each("clgpu", clCUDA.size(), property);
+    if (host) each("clgpu", clCUDA.size(), "CLCompute");
     top("trovexEnd");
     steps.push_back({kTopStep, "", {}});
     return steps;
@@ -120,31 +117,22 @@ std::string RunTranscript(const std::string& program, const std::vector<std::str
     ProcessResult run = RunProcess(windows ? TROVEX_WINE : program, command, options);
     const std::time_t ended = std::time(nullptr);
     // The Windows program ends its lines with CR LF, which read as line feeds here; a
-    // line feed alone is marked.
+    // line feed alone reads as "(LF)".
     for (std::string* text : {&run.out, &run.err}) {
-        for (size_t i = 0; windows && i < text->size(); ++i) {
-            if (text->compare(i, 2, "\r\n") == 0)
-                text->erase(i, 1);
-            else if ((*text)[i] == '\n')
-                text->insert(i++, "(LF)");
-        }
+        if (windows)
+            *text = std::regex_replace(std::regex_replace(*text, std::regex("\n"), "(LF)\n"),
+                                       std::regex("\r\\(LF\\)"), "");
     }
-    static const std::regex stamp("(trovexStart|trovexEnd)=\"([^\"\n]*)\"");
-    const std::string& written = run.out;
-    std::string out;
-    std::string::const_iterator done = written.begin();
-    for (std::sregex_iterator m(written.begin(), written.end(), stamp), end; m != end; ++m) {
-        const std::string time = (*m)[2];
-        out.append(done, (*m)[0].first) +=
-            (*m)[1].str() + "=\"" + (OnTheClock(time, started, ended) ? "TIME" : time) + "\"";
-        done = (*m)[0].second;
+    for (const std::string key : {"trovexStart=\"", "trovexEnd=\""}) {
+        const size_t at = run.out.find(key), begin = at + key.size();
+        const size_t length = run.out.find('"', begin) - begin;
+        if (at != std::string::npos && OnTheClock(run.out.substr(begin, length), started, ended))
+            run.out.replace(begin, length, "TIME");
     }
-    return Transcript(out.append(done, written.end()), run.err, run.status);
+    return Transcript(run.out, run.err, run.status);
 }
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }

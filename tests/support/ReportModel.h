@@ -9,18 +9,10 @@
 // order, and which step of the run writes each. The process tests compose their
 // expected reports from it and pin the hooks' step indices with it.
 
-// What decides which lines a report has: the GPUs of each kind, and the tester.
-struct MachineShape {
-    int glGPUs;
-    std::vector<bool> clCUDA;  // per OpenCL GPU: whether its platform names a CUDA version
-    bool host;                 // the host's tester (-app=Velmora)
-};
-
-enum StepKind {
-    kTopStep,  // a failure here ends the run
-    kGPUStep,  // a failure here drops the step's GPU from the rest of the run
-    kNoIndex,  // a step the hooks do not count, which cannot fail
-};
+// A failure of a top-level step ends the run; one of a GPU's step drops the GPU
+// from the rest of the run; a step without an index is not counted by the hooks
+// and cannot fail.
+enum StepKind { kTopStep, kGPUStep, kNoIndex };
 
 struct ReportStep {
     StepKind kind;
@@ -30,9 +22,11 @@ struct ReportStep {
     std::vector<std::string> lines;
 };
 
-// The steps of a healthy run, in order. The header and the footer write no line,
-// nor does the CUDA version step of a GPU whose platform names no version.
-std::vector<ReportStep> ReportSteps(const MachineShape& machine);
+// The steps of a healthy run, in order, on a machine with glGPUs OpenGL GPUs and
+// an OpenCL GPU per entry of clCUDA, which tells whether its platform names a
+// CUDA version; host for the host's tester (-app=Velmora). The header and the
+// footer write no line, nor does the CUDA version step of a GPU without one.
+std::vector<ReportStep> ReportSteps(int glGPUs, const std::vector<bool>& clCUDA, bool host);
 
 // A query of the host's: the function it calls, the name the report shows, and
 // the token it passes, from the OpenGL headers (for an extension, the foundation
