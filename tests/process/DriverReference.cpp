@@ -38,18 +38,21 @@ void AskOpenGL(int argc, char** argv) {
     eglBindAPI(EGL_OPENGL_API);
     eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE,
                    eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes));
+    // Through EGL, as the probe takes them, so that a fake EGL alters both alike.
+    const auto getString = Entry<decltype(&glGetString)>("glGetString");
+    const auto getIntegerv = Entry<decltype(&glGetIntegerv)>("glGetIntegerv");
     const auto programiv = Entry<PFNGLGETPROGRAMIVARBPROC>("glGetProgramivARB");
     for (int i = 1; i < argc; ++i) {
         const GLenum name = static_cast<GLenum>(std::atoi(argv[i] + 1));
         GLint value = 0;
         if (argv[i][0] == 'S') {
-            std::printf("%s=%s\n", argv[i], reinterpret_cast<const char*>(glGetString(name)));
+            std::printf("%s=%s\n", argv[i], reinterpret_cast<const char*>(getString(name)));
             continue;
         }
         if (argv[i][0] == 'P')
             programiv(GL_FRAGMENT_PROGRAM_ARB, name, &value);
         else
-            glGetIntegerv(name, &value);
+            getIntegerv(name, &value);
         std::printf("%s=%d\n", argv[i], value);
     }
 }

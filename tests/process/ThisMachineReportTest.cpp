@@ -22,21 +22,25 @@ const char kCPUAsGPU[] = "TROVEX_DRIVER_FAULT=clGetDeviceIDs:gpu";
 
 struct Case {
     const char* name;
-    std::vector<std::string> arguments;
-    std::vector<std::string> environment;  // the probe's and the reference's
+    std::vector<std::string> arguments, environment;  // the environment of both programs
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 // PoCL's CPU device answered as a GPU, so that there are OpenCL lines, and libpci
-// unloadable, which changes nothing; the loader alone, which has no GPU.
+// unloadable, which changes nothing; the loader alone, which has no GPU; and an
+// EGL whose rectangle texture size differs from its texture size, as Mesa's
+// does not.
+// clang-format off
 const Case kCases[] = {
-    {"PoclAsGPUWithoutLibpci",
-     {},
+    {"PoclAsGPUWithoutLibpci", {},
      {"LD_LIBRARY_PATH=" TROVEX_WITHOUT_LIBPCI ":" TROVEX_FAKE_OPENCL_DIR, kCPUAsGPU}},
     {"HostPoclAsGPU", {"-app=Velmora"}, {"LD_LIBRARY_PATH=" TROVEX_FAKE_OPENCL_DIR, kCPUAsGPU}},
     {"HostLoaderAlone", {"-app=Velmora"}, {}},
+    {"RectangleOfItsOwn", {}, {"LD_LIBRARY_PATH=" TROVEX_FAKE_EGL_DIR,
+     "TROVEX_DRIVER_FAULT=glGetIntegerv(GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB):answer:4096"}},
 };
+// clang-format on
 
 // Reads NAME=value lines into answers.
 void Read(const std::string& text, Answers& answers) {

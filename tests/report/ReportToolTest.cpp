@@ -15,10 +15,11 @@ namespace {
 
 struct Case {
     const char* name;
-    // Each a file: "file:PATH" the file under tests/, up to the end of standard
-    // output where it is an expected transcript; "probe" this machine's host
-    // report, with PoCL's device answered as a GPU; "text:TEXT"; "missing";
-    // "folder". The tool prints the reports of the first two kinds.
+    // Each a file: "report:NAME" the simulated machine's report in the expected
+    // transcript NAME; "machine:NAME" the machine description in machines/, of
+    // which the tool prints what the probe wrote, the report NAME; "probe:" this
+    // machine's host report, with PoCL's device answered as a GPU; "text:TEXT",
+    // of which it prints nothing; "missing"; "folder".
     std::vector<std::string> files, options;
     int status;
     std::string err;  // with FILE0, FILE1 ... for the paths of the files
@@ -28,25 +29,26 @@ struct Case {
 const std::vector<std::string> kPoclAsGPU{"LD_LIBRARY_PATH=" TROVEX_FAKE_OPENCL_DIR,
                                           "TROVEX_DRIVER_FAULT=clGetDeviceIDs:gpu"};
 const char kUsage[] = "usage: trovex-report [--json] FILE...\n";
-const char kDir[] = TROVEX_PROJECT_DIR "/tests/";
+const std::string kDir = TROVEX_PROJECT_DIR "/tests/";
 
 // clang-format off
 const Case kCases[] = {
-    {"PinnedReports", {"file:simulated/expected/two-of-each.txt", "file:simulated/expected/two-of-each.host.txt"}, {}, 0, ""},
-    {"ThisMachinesReport", {"probe"}, {}, 0, ""},
-    {"BrokenReport", {"text:glgpu[0].GLName=\"n\"\nglgpu[0].NoSuchName=1\n", "file:simulated/expected/two-of-each.host.txt"}, {}, 1,
+    {"PinnedReports", {"report:two-of-each", "report:two-of-each.host"}, {}, 0, ""},
+    {"MachinesAsTheProbeReadsThem", {"machine:two-of-each", "machine:one-of-each"}, {}, 0, ""},
+    {"ThisMachinesReport", {"probe:"}, {}, 0, ""},
+    {"BrokenReport", {"text:glgpu[0].GLName=\"n\"\nglgpu[0].NoSuchName=1\n", "report:two-of-each.host"}, {}, 1,
      "DataItemGPU: no such member\ntrovex-report: FILE0: the reader cannot read this report\n"},
-    {"FilesThatCannotBeRead", {"missing", "folder", "file:simulated/expected/two-of-each.txt"}, {}, 2,
+    {"FilesThatCannotBeRead", {"missing", "folder", "report:two-of-each"}, {}, 2,
      "trovex-report: cannot open FILE0: No such file or directory\n"
      "trovex-report: cannot read FILE1: Is a directory\n"},
     // The JSON, which check_json.py reads: a record that cannot answer a host query
     // is left out of the later ones.
-    {"Json", {"file:report/escapes.txt"}, {"--json"}, 0,
+    {"Json", {"text:" + ReadFile(kDir + "report/escapes.txt")}, {"--json"}, 0,
      "GLGetProgramivARB target never set\n"
      "trovex-report: FILE0: glgpu[0] failed a query and has no later lines\n"},
     {"NoFile", {}, {"--json"}, 2, kUsage},
     {"UnknownOption", {"text:"}, {"--xml"}, 2, std::string("trovex-report: unknown option --xml\n") + kUsage},
-    {"OutputLost", {"file:simulated/expected/two-of-each.txt"}, {}, 2,
+    {"OutputLost", {"report:two-of-each"}, {}, 2,
      "trovex-report: cannot write the output: No space left on device\n", "/dev/full"},
 };
 // clang-format on
@@ -60,20 +62,21 @@ protected:
     std::string Prepare(const std::string& file, std::string& path) {
         if (file == "folder") path = folder.Path();
         if (file == "missing" || file == "folder") return "";
-        std::string text = file.substr(file.find(':') + 1);
-        if (file.compare(0, 5, "file:") == 0) {
-            text = ReadFile(kDir + text);
-            text = text.substr(0, text.find("-- stderr\n"));
-        } else if (file == "probe") {
-            text = RunProcess(TROVEX_BINARY, {"-app=Velmora"}, {kPoclAsGPU, 0, ""}).out;
-            EXPECT_NE(std::string::npos, text.find("\nclgpu[0].")) << text;
-        }
-        std::ofstream(path, std::ios::binary) << text;
+        const std::string kind = file.substr(0, file.find(':')),
+                          name = file.substr(kind.size() + 1);
+        std::string report = ReadFile(kDir + "simulated/expected/" + name + ".txt");
+        report = kind == "probe"
+                     ? RunProcess(TROVEX_BINARY, {"-app=Velmora"}, {kPoclAsGPU, 0, ""}).out
+                     : report.substr(0, report.find("-- stderr\n"));
+        std::ofstream(path, std::ios::binary)
+            << (kind == "machine" ? ReadFile(kDir + "simulated/machines/" + name + ".txt")
+                : kind == "text"  ? name
+                                  : report);
         std::string printed = "# " + path + "\n";
         static const std::regex records(R"((Tester=|Num|glgpu\[|clgpu\[|gputag\.).*)");
-        for (const std::string& line : Lines(text))
+        for (const std::string& line : Lines(report))
             printed += std::regex_match(line, records) ? line + "\n" : "";
-        return file.compare(0, 5, "text:") == 0 ? "" : printed;
+        return kind == "text" ? "" : printed;
     }
 
     TempFolder folder;
@@ -92,8 +95,8 @@ TEST_P(ReportTool, PrintsTheRecordsOfEveryReport) {
     const ProcessOptions options{{}, 0, c.outputFile != nullptr ? c.outputFile : ""};
     ProcessResult r = RunProcess(TROVEX_REPORT_TOOL, arguments, options);
     if (c.options == std::vector<std::string>{"--json"} && !c.files.empty()) {
-        const ProcessResult check = RunProcess(
-            TROVEX_PYTHON, {kDir + std::string("report/check_json.py"), r.out, arguments[1]});
+        const ProcessResult check =
+            RunProcess(TROVEX_PYTHON, {kDir + "report/check_json.py", r.out, arguments[1]});
         EXPECT_EQ(Transcript("", "", 0), Transcript(check.out, check.err, check.status));
         r.out = out = "";
     }

@@ -4,9 +4,6 @@
 #include <iterator>
 #include <regex>
 
-const char* const kLogLinePattern =
-    R"(# [0-9]{5}\.[0-9]{4}\.[0-9]{2}\.[0-9]{2}_[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}\(\+[0-9]{2}\.[0-9]{3}\) )";
-
 // Each alternative is a kind of line: its keys, then the value form they share.
 bool IsReportLine(const std::string& line) {
     static const std::regex grammar(

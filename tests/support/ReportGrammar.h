@@ -13,6 +13,3 @@ std::string KeyOf(const std::string& line);
 // The lines whose key begins with prefix, in order.
 std::vector<std::string> LinesWithKeyPrefix(const std::vector<std::string>& lines,
                                             const std::string& prefix);
-
-// The prefix every log line of the program logger carries.
-extern const char* const kLogLinePattern;

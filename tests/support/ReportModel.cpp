@@ -81,14 +81,13 @@ std::vector<ReportStep> ReportSteps(int glGPUs, const std::vector<bool>& clCUDA,
                             "OGLContextCreated", "NumGLGPUs"})
         top(key);
     for (const char* property : kGLProperties) each("glgpu", glGPUs, property);
-    for (size_t q = 0; host && q < kExpectedHostQueries.size(); ++q) {
-        const std::string function = kExpectedHostQueries[q].function;
-        const std::string name = kExpectedHostQueries[q].name;
+    for (const ExpectedHostQuery& query :
+         host ? kExpectedHostQueries : std::vector<ExpectedHostQuery>()) {
+        const std::string function = query.function, name = query.name;
         each("glgpu", glGPUs, function + "[" + name + "]");
         for (size_t i = steps.size() - glGPUs; i < steps.size(); ++i) {
             std::vector<std::string>& lines = steps[i].lines;
-            lines.insert(lines.begin(),
-                         "gputag." + name + "=" + std::to_string(kExpectedHostQueries[q].token));
+            lines.insert(lines.begin(), "gputag." + name + "=" + std::to_string(query.token));
             if (function.compare(0, 17, "glGetProgramivARB") == 0)
                 lines.insert(lines.begin(), "gputag.GL_FRAGMENT_PROGRAM_ARB=" +
                                                 std::to_string(GL_FRAGMENT_PROGRAM_ARB));

@@ -8,9 +8,8 @@
 // a display; elsewhere each case reports itself skipped, as CTest reads it.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (std::getenv("WINEPREFIX") != nullptr && std::getenv("DISPLAY") != nullptr)
-        return RUN_ALL_TESTS();
-    if (testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+    const bool wine = std::getenv("WINEPREFIX") != nullptr && std::getenv("DISPLAY") != nullptr;
+    if (wine || testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
     std::cout << "[  SKIPPED ] WINEPREFIX and DISPLAY come from scripts/test-windows" << std::endl;
     return 0;
 }
