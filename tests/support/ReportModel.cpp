@@ -118,9 +118,9 @@ std::string RunTranscript(const std::string& program, const std::vector<std::str
     // The Windows program ends its lines with CR LF, which read as line feeds here; a
     // line feed alone reads as "(LF)".
     for (std::string* text : {&run.out, &run.err}) {
-        if (windows)
-            *text = std::regex_replace(std::regex_replace(*text, std::regex("\n"), "(LF)\n"),
-                                       std::regex("\r\\(LF\\)"), "");
+        if (!windows) break;
+        *text = std::regex_replace(std::regex_replace(*text, std::regex("\n"), "(LF)\n"),
+                                   std::regex("\r\\(LF\\)"), "");
     }
     for (const std::string key : {"trovexStart=\"", "trovexEnd=\""}) {
         const size_t at = run.out.find(key), begin = at + key.size();
