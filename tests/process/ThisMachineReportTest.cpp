@@ -102,9 +102,12 @@ TEST_P(ThisMachine, ReportHoldsTheDriversAnswersInThePinnedOrder) {
     }
     Answers a;
     Read(RunProcess(TROVEX_DRIVER_REFERENCE, questions, options).out, a);
-    // Mesa's software device, the machine's only one, names itself in its renderer.
-    if (a[Question("glGetString", GL_RENDERER)].compare(0, 8, "llvmpipe") != 0)
-        GTEST_SKIP() << "the expected report is that of Mesa's software device alone";
+    // The expected report is that of Mesa's software device, which names itself in
+    // its renderer; the Windows program (the Wine build of this test) loads no fake.
+    if (a[Question("glGetString", GL_RENDERER)].compare(0, 8, "llvmpipe") != 0 ||
+        (std::string(TROVEX_BINARY).find(".exe") != std::string::npos &&
+         !options.environment.empty()))
+        GTEST_SKIP() << "these are not the drivers the expected report is made for";
     AddReportValues(a);
     std::vector<bool> cuda;
     for (int i = 0; i < std::atoi(a["CLGPUs"].c_str()); ++i)
