@@ -1,23 +1,21 @@
 // A simulated machine for the probe's process tests, linked in place of the real
 // hardware factory. The machine is a report-shaped description in the file named
-// by TROVEX_SIMULATION: its glgpu and clgpu items become the GPUs. Two extra
-// variables script what real drivers cannot be made to do:
+// by TROVEX_SIMULATION: its glgpu and clgpu items become the GPUs. The words of
+// TROVEX_SIMULATION_RAISE script what real drivers cannot be made to do:
 //
-//   simulate.enumeration="std"      enumeration throws std::runtime_error
-//   simulate.enumeration="logical"  enumeration throws Quelt::LogicalException
-//                                   without a message
-//   simulate.raise=["glgpu[0].GLMemoryMB", ...]
-//                                   that GPU's query of that property throws
-//                                   std::runtime_error("simulated failure")
+//   "glgpu[0].GLMemoryMB"  that GPU's query of that property throws
+//                          std::runtime_error("simulated failure")
+//   "glgpu", "clgpu"       the enumeration of the GPUs of that kind throws
+//                          std::runtime_error("simulated enumeration failure")
+//   "glgpu:logical"        it throws Quelt::LogicalException without a message
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
-#include "dataitem/DataItemArray.h"
-#include "dataitem/DataItemMap.h"
 #include "dataitem/DescriptionParser.h"
 #include "gpu/GPU.h"
 #include "gpu/GPUProperties.h"
@@ -30,83 +28,52 @@ namespace {
 // fail on.
 class RaisingGPUImpl : public GPUImplStatic {
 public:
-    RaisingGPUImpl(const GPUImplStatic& values, const std::set<std::string>& raising)
-        : GPUImplStatic(values), raising(raising) {}
+    RaisingGPUImpl(const GPUImplStatic& values, const std::string& tag,
+                   const std::set<std::string>& raising)
+        : GPUImplStatic(values), tag(tag), raising(raising) {}
 
 protected:
-#define TROVEX_SIMULATED(Name, Type, Query) \
-    Type Do##Query() override {             \
-        Check(#Name);                       \
-        return GPUImplStatic::Do##Query();  \
+#define TROVEX_SIMULATED(Name, Type, Query)                                                     \
+    Type Do##Query() override {                                                                 \
+        if (raising.count(tag + "." #Name) != 0) throw std::runtime_error("simulated failure"); \
+        return GPUImplStatic::Do##Query();                                                      \
     }
     TROVEX_GL_PROPERTIES(TROVEX_SIMULATED)
     TROVEX_CL_PROPERTIES(TROVEX_SIMULATED)
 #undef TROVEX_SIMULATED
 
 private:
-    void Check(const char* property) const {
-        if (raising.count(property) != 0) throw std::runtime_error("simulated failure");
-    }
-
+    std::string tag;
     std::set<std::string> raising;
 };
 
-std::string ReadSimulation() {
+// The GPUs of one kind ("glgpu" or "clgpu") of the machine.
+template <typename Record>
+std::vector<boost::shared_ptr<Record> > Records(const std::string& kind) {
     const char* path = std::getenv("TROVEX_SIMULATION");
     if (path == nullptr) throw std::runtime_error("TROVEX_SIMULATION names no machine");
     std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Directive(DescriptionParser& parser, const char* name) {
-    DataItemPtr simulate;
-    if (!parser.Lookup("simulate", simulate) || !simulate->AsMap()->Has(name)) return std::string();
-    return simulate->AsMap()->Get(name)->AsString();
-}
-
-// Properties to fail on, by tag: "glgpu[0]" -> {"GLMemoryMB"}.
-std::set<std::string> RaisingFor(DescriptionParser& parser, const std::string& tag) {
-    std::set<std::string> properties;
-    DataItemPtr simulate;
-    if (!parser.Lookup("simulate", simulate) || !simulate->AsMap()->Has("raise")) return properties;
-    for (const DataItemPtr& item : simulate->AsMap()->Get("raise")->AsArray()->Items()) {
-        std::string entry = item->AsString();
-        if (entry.compare(0, tag.size() + 1, tag + ".") == 0)
-            properties.insert(entry.substr(tag.size() + 1));
-    }
-    return properties;
-}
-
-template <typename Record>
-std::vector<boost::shared_ptr<Record> > Records(DescriptionParser& parser, const char* kind) {
+    DescriptionParser parser;
+    parser.Parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    const char* raise = std::getenv("TROVEX_SIMULATION_RAISE");
+    std::istringstream words(raise != nullptr ? raise : "");
+    const std::set<std::string> raising{std::istream_iterator<std::string>(words), {}};
+    if (raising.count(kind) != 0) throw std::runtime_error("simulated enumeration failure");
+    if (raising.count(kind + ":logical") != 0) throw Quelt::LogicalException(nullptr);
     std::vector<boost::shared_ptr<Record> > records;
     std::vector<boost::shared_ptr<GPUImplStatic> > impls = parser.CollectImpls(kind);
     for (size_t i = 0; i < impls.size(); ++i) {
-        std::string tag = std::string(kind) + "[" + std::to_string(i) + "]";
-        boost::shared_ptr<GPUImpl> impl(new RaisingGPUImpl(*impls[i], RaisingFor(parser, tag)));
-        records.push_back(boost::shared_ptr<Record>(new Record(impl)));
+        const std::string tag = kind + "[" + std::to_string(i) + "]";
+        records.emplace_back(
+            new Record(boost::shared_ptr<GPUImpl>(new RaisingGPUImpl(*impls[i], tag, raising))));
     }
     return records;
 }
 
 class SimulatedMachine : public GPUImplStatic {
 protected:
-    GLGPUVec DoGetGPUs() override {
-        DescriptionParser parser;
-        parser.Parse(ReadSimulation());
-        std::string enumeration = Directive(parser, "enumeration");
-        if (enumeration == "std") throw std::runtime_error("simulated enumeration failure");
-        if (enumeration == "logical") throw Quelt::LogicalException(nullptr);
-        return Records<GLGPU>(parser, "glgpu");
-    }
-
-    CLGPUVec DoGetCLGPUs() override {
-        DescriptionParser parser;
-        parser.Parse(ReadSimulation());
-        return Records<CLGPU>(parser, "clgpu");
-    }
+    GLGPUVec DoGetGPUs() override { return Records<GLGPU>("glgpu"); }
+    CLGPUVec DoGetCLGPUs() override { return Records<CLGPU>("clgpu"); }
 };
 
 }  // namespace

@@ -6,8 +6,8 @@
 // Runs a program to its end, or until a time limit kills it, and keeps what it
 // wrote.
 struct ProcessResult {
-    std::string out;         // standard output (and standard error when merged)
-    std::string err;         // standard error, unless merged
+    std::string out;         // standard output
+    std::string err;         // standard error
     int status = -1;         // exit status; -1 when the program did not exit normally
     int signal = 0;          // the signal that ended the program; 0 when it exited
     bool killed = false;     // the time limit ran out and the program was killed
@@ -16,14 +16,13 @@ struct ProcessResult {
 };
 
 struct ProcessOptions {
-    bool mergeErrorIntoOutput = false;
     // NAME=value entries for the environment of the child; each replaces an
     // inherited entry of the same name.
     std::vector<std::string> environment;
     // Seconds after which the child is killed with SIGKILL; 0 waits for its end.
     double timeLimit = 0;
-    // A file that standard output goes to (such as /dev/full) instead of the
-    // pipe read into ProcessResult::out.
+    // A file that standard output goes to (such as /dev/full) in place of
+    // ProcessResult::out.
     std::string outputFile;
 };
 

@@ -13,14 +13,3 @@ std::string KeyOf(const std::string& line);
 // The lines whose key begins with prefix, in order.
 std::vector<std::string> LinesWithKeyPrefix(const std::vector<std::string>& lines,
                                             const std::string& prefix);
-
-// The keys of those lines, in order.
-std::vector<std::string> KeysWithPrefix(const std::vector<std::string>& lines,
-                                        const std::string& prefix);
-
-// The value of the one line with that key; a text naming the key as missing
-// when there is no such line or more than one.
-std::string ValueOf(const std::vector<std::string>& lines, const std::string& key);
-
-// The prefix every log line of the program logger carries.
-extern const char* const kLogLinePattern;
