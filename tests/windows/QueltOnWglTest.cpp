@@ -7,11 +7,13 @@
 
 #include "gpu/FramebufferTest.h"
 #include "gpu/GLSLTestProgram.h"
+#include "quelt/quelt_core/Exception.h"
 #include "quelt/quelt_core/Library.h"
 #include "quelt/quelt_ogl/ContextOffscreen.h"
 #include "quelt/quelt_ogl/ExtensionManager.h"
 #include "quelt/quelt_ogl/Library.h"
 #include "quelt/quelt_ogl/ScopedContextWrapper.h"
+#include "quelt/src/ogl/windows/DisplayDevices.h"
 
 namespace {
 
@@ -34,6 +36,28 @@ TEST(QueltOnWgl, EveryDisplayDeviceGivesAContextThatPassesTheGPUTests) {
                   ExtensionManager::Instance()->isSupported(GL_ARB_TEXTURE_NON_POWER_OF_TWO));
         EXPECT_NO_THROW(LinkGLSLTestProgram()) << device.DeviceName;
         EXPECT_TRUE(ClearTextureThroughFramebuffer()) << device.DeviceName;
+    }
+}
+
+// A system that answers this many devices and then no more; every second one
+// shows part of the desktop.
+DWORD answered = 0;
+
+BOOL WINAPI AnswerDevices(LPCSTR, DWORD index, PDISPLAY_DEVICEA device, DWORD) {
+    if (index >= answered) return FALSE;
+    device->StateFlags = index % 2 == 0 ? DISPLAY_DEVICE_ATTACHED_TO_DESKTOP : 0;
+    return TRUE;
+}
+
+TEST(QueltOnWgl, DisplayDeviceEnumerationEndsAtItsBound) {
+    answered = maxDisplayDevices;
+    EXPECT_EQ(maxDisplayDevices / 2, enumerateDisplayDevices(AnswerDevices).size());
+    answered = maxDisplayDevices + 1;
+    try {
+        enumerateDisplayDevices(AnswerDevices);
+        ADD_FAILURE() << "a system answering without end was read whole";
+    } catch (const Quelt::LogicalException& error) {
+        EXPECT_STREQ("EnumDisplayDevicesA answered more than 1024 devices", error.what());
     }
 }
 

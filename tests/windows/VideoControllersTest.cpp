@@ -199,6 +199,17 @@ TEST_F(VideoControllers, ControllersInErrorTakeNoAdapterPosition) {
     EXPECT_EQ(kWineController, Describe(controllers[0]));
 }
 
+// Rows in the "Error" state add no controller but count towards the bound: an
+// enumerator that never ends must not keep the query reading.
+TEST_F(VideoControllers, ReadsAtMost1024Rows) {
+    script.answers[{controller, L"Status"}] = Text(L"Error");
+    script.rows.assign(1023, controller);
+    EXPECT_EQ(1u, GetVideoControllers().size());
+    script.rows.assign(1024, controller);
+    EXPECT_EQ("pEnumerator->Next answered more than 1024 rows",
+              FailureText([] { GetVideoControllers(); }));
+}
+
 TEST_F(VideoControllers, AFailingStepFailsWithItsText) {
     const std::pair<std::function<void()>, const char*> cases[] = {
         {[] { script.create = REGDB_E_CLASSNOTREG; }, "CoCreateInstance"},

@@ -10,6 +10,7 @@
 #include <wbemidl.h>
 
 #include <boost/shared_ptr.hpp>
+#include <string>
 
 #include "failure/FailRequirement.h"
 #include "gpu/win/windows/ComInitializer.h"
@@ -18,6 +19,10 @@
 #include "gpu/win/windows/WbemProperty.h"
 
 namespace {
+
+// A machine has a handful of video controllers; an enumerator that goes on
+// answering past this many rows is broken, and reading on would never end.
+const size_t kMaxVideoControllerRows = 1024;
 
 typedef HRESULT(WINAPI* CreateDXGIFactoryFunction)(REFIID, void**);
 typedef IDirect3D9*(WINAPI* Direct3DCreate9Function)(UINT);
@@ -108,7 +113,7 @@ std::vector<WMIData> GetVideoControllers() {
     // A controller in the "Error" state is not an adapter DXGI or Direct3D 9
     // counts, so it takes no position.
     std::vector<WMIData> controllers;
-    while (enumerator) {
+    for (size_t rows = 0; enumerator; ++rows) {
         IWbemClassObject* controllerObject = nullptr;
         ULONG returned = 0;
         if (FAILED(enumerator->Next(WBEM_INFINITE, 1, &controllerObject, &returned))) {
@@ -116,6 +121,11 @@ std::vector<WMIData> GetVideoControllers() {
         }
         if (controllerObject == nullptr) break;
         const boost::shared_ptr<IWbemClassObject> controller = ShareComPointer(controllerObject);
+        if (rows == kMaxVideoControllerRows) {
+            FailRequirement(("pEnumerator->Next answered more than " +
+                             std::to_string(kMaxVideoControllerRows) + " rows")
+                                .c_str());
+        }
 
         std::string status;
         if (GetStringProperty(controller.get(), L"Status", status) && status == "Error") continue;
