@@ -8,7 +8,20 @@
 
 namespace ReportLine {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+// The reader keeps the character after a backslash whatever it is, so a backslash
+// or a double quote inside a text gets a backslash before it and reads back as
+// itself. A control character would break the line the host reads, and the reader
+// has no form that brings it back: it is written as a blank.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    quoted.reserve(text.size() + 2);
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += byte < 0x20 || byte == 0x7F ? ' ' : c;
+    }
+    return quoted + "\"";
+}
 
 std::string Quoted(const char* text) { return Quoted(std::string(text != nullptr ? text : "")); }
 

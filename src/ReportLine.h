@@ -7,6 +7,8 @@
 // with one flush, so the host never sees half a line.
 namespace ReportLine {
 
+// A text in double quotes, written so that the reader gets it back and the line
+// stays one line.
 std::string Quoted(const std::string& text);
 std::string Quoted(const char* text);  // null writes as the empty text
 std::string Unsigned(int value);

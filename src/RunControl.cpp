@@ -2,6 +2,7 @@
 
 #include <boost/shared_ptr.hpp>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <sstream>
@@ -20,6 +21,19 @@ namespace {
 
 const int32_t kStatusFailed = 2;
 const int32_t kStatusUsage = 3;
+
+// Set when TrovexMain returns; until then the process ending means a library
+// ended it inside a call (a driver calling exit).
+bool runFinished = false;
+// The status such an end gets: the failure status, or the -exit value once read.
+int32_t endedEarlyStatus = kStatusFailed;
+
+// A report cut short by a library must not reach the host as a success.
+void EndedEarly() {
+    if (runFinished) return;
+    WriteErrorLine("exception: a library ended the program before the report was complete");
+    std::_Exit(endedEarlyStatus);
+}
 
 // The probing run: writes the report and answers the run status. The tester is
 // released before the caller's hang countdown.
@@ -53,6 +67,8 @@ void HangCountdown(int32_t seconds) {
 }  // namespace
 
 int TrovexMain(int argc, const char* const* argv) {
+    TakeReportChannel();
+    std::atexit(EndedEarly);
     InitLogging();
     TrovexLogger logger;
     // -verbose is applied only once the tester exists, so at the default level this
@@ -74,6 +90,7 @@ int TrovexMain(int argc, const char* const* argv) {
         ParseCommandLine(argc, argv, settings, std::cout, std::cerr);
         // Comment lines were written while parsing.
         NoteStandardOutputState();
+        if (settings.exitRequested) endedEarlyStatus = settings.exitValue;
         if (settings.stdoutTexts.empty() && settings.stderrTexts.empty())
             status = ProbingRun(settings);
         else
@@ -100,5 +117,6 @@ int TrovexMain(int argc, const char* const* argv) {
         status = kStatusFailed;
     }
     if (settings.exitRequested) status = settings.exitValue;
+    runFinished = true;
     return status;
 }

@@ -2,7 +2,7 @@
 
 #include "StandardOutput.h"
 
-TrovexLogger::TrovexLogger() : VLStdioLogger(stdout) {}
+TrovexLogger::TrovexLogger() : VLStdioLogger(ReportStream(), "stdout") {}
 
 std::string TrovexLogger::LinePrefix(const char* file, int line) {
     return "# " + VLLogger::LinePrefix(file, line);

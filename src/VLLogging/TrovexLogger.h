@@ -3,7 +3,8 @@
 #include "VLLogging/VLStdioLogger.h"
 
 // The program's logger: log lines go to standard output among the report
-// lines, marked with "# " so that readers of the report skip them.
+// lines (the report's own stream), marked with "# " so that readers of the
+// report skip them.
 class TrovexLogger : public VLStdioLogger {
 public:
     TrovexLogger();

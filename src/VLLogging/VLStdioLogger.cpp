@@ -10,7 +10,9 @@ const char* StreamName(FILE* stream) {
 
 }  // namespace
 
-VLStdioLogger::VLStdioLogger(FILE* stream) : VLLogger(StreamName(stream)), stream(stream) {}
+VLStdioLogger::VLStdioLogger(FILE* stream) : VLStdioLogger(stream, StreamName(stream)) {}
+
+VLStdioLogger::VLStdioLogger(FILE* stream, const char* name) : VLLogger(name), stream(stream) {}
 
 void VLStdioLogger::Flush() {
     if (stream != nullptr) fflush(stream);

@@ -7,8 +7,9 @@
 #include "quelt/quelt_ogl/OpenGLExtension.h"
 
 // Room a caller provides for the values of one glGetIntegerv or glGetProgramivARB
-// query: the most any of the queries the system asks returns.
-const int kMaxGLQueryValues = 16;
+// query: far more than any of the queries the system asks returns (16 at most),
+// as a driver may write more than it should.
+const int kMaxGLQueryValues = 64;
 
 // The back-end interface every GPU record forwards its queries to. Each public
 // query calls the protected virtual of the same name with the prefix Do.

@@ -77,8 +77,10 @@ MemObject CreateBuffer(const DispatchTable& cl, cl_context context, cl_mem_flags
 double RunSeconds(const DispatchTable& cl, cl_event event) {
     cl_ulong start = 0;
     cl_ulong end = 0;
-    cl.clGetEventProfilingInfo(event, CL_PROFILING_COMMAND_START, sizeof start, &start, nullptr);
-    cl.clGetEventProfilingInfo(event, CL_PROFILING_COMMAND_END, sizeof end, &end, nullptr);
+    // The size returned may be left null, but some drivers write it anyway.
+    size_t written = 0;
+    cl.clGetEventProfilingInfo(event, CL_PROFILING_COMMAND_START, sizeof start, &start, &written);
+    cl.clGetEventProfilingInfo(event, CL_PROFILING_COMMAND_END, sizeof end, &end, &written);
     return static_cast<double>(end - start) * 1e-9;
 }
 

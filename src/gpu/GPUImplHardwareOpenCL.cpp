@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -55,7 +57,9 @@ std::string ReadDeviceText(cl_device_id id, cl_device_info property, const char*
     if (size == 0) return std::string();
     // One byte more than the driver writes, so the text always ends in a NUL.
     std::vector<char> buffer(size + 1, '\0');
-    if (getDeviceInfo(id, property, size, buffer.data(), nullptr) != CL_SUCCESS) {
+    // The size returned may be left null, but some drivers write it anyway.
+    size_t written = 0;
+    if (getDeviceInfo(id, property, size, buffer.data(), &written) != CL_SUCCESS) {
         FailRequirement(failure);
     }
     return std::string(buffer.data());
@@ -86,9 +90,12 @@ std::string GPUImplHardware::DoGetCUDAVersion() {
 
 bool GPUImplHardware::DoGetCUDASupported() { return !DoGetCUDAVersion().empty(); }
 
+// The report writes the figure unsigned in 32 bits; a larger one is written as the
+// largest it can show rather than wrapped (4 PiB would read 0).
 int GPUImplHardware::DoGetCLMemoryMB() {
     const cl_ulong bytes = device.getInfo<cl_ulong>(Quelt::OCL::Enum::DeviceGlobalMemSize);
-    return static_cast<int>(bytes >> 20);
+    const cl_ulong megabytes = std::min<cl_ulong>(bytes >> 20, UINT32_MAX);
+    return static_cast<int>(static_cast<uint32_t>(megabytes));
 }
 
 std::string GPUImplHardware::DoGetCLName() { return UpToNul(device.name()); }

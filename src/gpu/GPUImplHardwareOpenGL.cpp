@@ -1,4 +1,7 @@
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
+#include <string>
 
 #include "failure/FailRequirement.h"
 #include "gpu/FramebufferTest.h"
@@ -76,6 +79,24 @@ void RequireNoGLError() {
 // A driver may answer a text query with null; that reads as no text at all.
 const char* TextOrEmpty(const char* text) { return text != nullptr ? text : ""; }
 
+// Driver texts are at most some kilobytes. One that does not end within this many
+// bytes is a broken answer: reading on would run through the driver's memory, and
+// cut, it would no longer be the driver's text.
+const size_t kMaxGLTextBytes = 1048576;
+
+// The driver's text, once it is known to end within kMaxGLTextBytes.
+const char* BoundedGLText(GLenum name, const char* text) {
+    // memchr reads no further than the NUL it finds.
+    if (std::memchr(text, '\0', kMaxGLTextBytes + 1) == nullptr) {
+        char query[32];
+        std::snprintf(query, sizeof query, "glGetString(0x%04X)", static_cast<unsigned>(name));
+        FailRequirement((std::string(query) + " answered a text longer than " +
+                         std::to_string(kMaxGLTextBytes) + " bytes")
+                            .c_str());
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string GPUImplHardware::DoGetGLVersion() {
@@ -112,7 +133,7 @@ const char* GPUImplHardware::DoGLGetString(GLenum name) {
     ClearGLErrors();
     const char* text = reinterpret_cast<const char*>(glGetString(name));
     RequireNoGLError();
-    return TextOrEmpty(text);
+    return BoundedGLText(name, TextOrEmpty(text));
 }
 
 void GPUImplHardware::DoGLGetIntegerv(GLenum pname, GLint* params) {

@@ -29,6 +29,12 @@ int64_t Time64();
 // Converts a calendar time to local time; false when it cannot.
 bool LocalTime64(int64_t time, std::tm& local);
 
+// Keeps the descriptor of standard output for the report alone and points
+// standard output (the descriptor, and the C runtime's stdout) at standard error,
+// so that what a loaded library prints goes there. Returns a stream on the kept
+// descriptor, or stdout itself where standard output cannot be kept.
+FILE* TakeStandardOutput();
+
 // Hands a text to the platform's debugger output.
 void WriteDebugOutput(const char* text);
 

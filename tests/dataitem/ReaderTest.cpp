@@ -162,8 +162,13 @@ const std::string kGPUs = "glgpu[0].GLVendor=\"v\" glgpu[8].GLVendor=\"v\" clgpu
 const char kBroken[] = "x={a=1 b=2}\nx=[1 2]\nx={1}\nx=[a]\nx=[1,\nx={a=1,\nx=[;]\nx={\nx=[\ny=1";
 const std::string kDeepest = Repeat("[", 64) + "1" + Repeat("]", 64);
 const std::string kLongestTarget = "x" + Repeat("[0]", 64);
-// The values 0 to 15, their list left open.
-const std::string kSixteen = "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15";
+// The values 0 to kMaxGLQueryValues - 1, their list left open.
+const std::string kAsManyAsRoom = [] {
+    std::string list = "[0";
+    for (int i = 1; i < kMaxGLQueryValues; ++i) list += ", " + std::to_string(i);
+    return list;
+}();
+const std::string kOneMore = ", " + std::to_string(kMaxGLQueryValues) + "]";
 
 const Case kCases[] = {
     // Names take double colons (the host report's extension names have them), never
@@ -265,10 +270,10 @@ const Case kCases[] = {
     {kTags + "glgpu.glGetString[GL_VENDOR]=\"V\" glgpu.glGetString[GL_UNTAGGED]=\"U\"",
      "NumGLGPUs=1\ngl0.glGetString[GL_VENDOR]=\"V\"\nNumCLGPUs=0\n", "queries"},
     {"glgpu.glGetString[GL_VENDOR]=\"V\"", "NumGLGPUs=1\nNumCLGPUs=0\n", "queries"},
-    {kTags + "glgpu.glGetIntegerv[GL_MAX_TEXTURE_SIZE]=" + kSixteen +
-         ", 16] glgpu.glGetProgramivARB[GL_FRAGMENT_PROGRAM_ARB][GL_VENDOR]=" + kSixteen + ", 16]",
-     "NumGLGPUs=1\ngl0.glGetProgramivARB[GL_FRAGMENT_PROGRAM_ARB][GL_VENDOR]=" + kSixteen +
-         "]\ngl0.glGetIntegerv[GL_MAX_TEXTURE_SIZE]=" + kSixteen + "]\nNumCLGPUs=0\n",
+    {kTags + "glgpu.glGetIntegerv[GL_MAX_TEXTURE_SIZE]=" + kAsManyAsRoom + kOneMore +
+         " glgpu.glGetProgramivARB[GL_FRAGMENT_PROGRAM_ARB][GL_VENDOR]=" + kAsManyAsRoom + kOneMore,
+     "NumGLGPUs=1\ngl0.glGetProgramivARB[GL_FRAGMENT_PROGRAM_ARB][GL_VENDOR]=" + kAsManyAsRoom +
+         "]\ngl0.glGetIntegerv[GL_MAX_TEXTURE_SIZE]=" + kAsManyAsRoom + "]\nNumCLGPUs=0\n",
      "queries"},
     // Query tables of the wrong shape fail the reading when the records are made.
     {"gputag[0]=1 glgpu[0].GLName=\"n\"", kNotThatKind},

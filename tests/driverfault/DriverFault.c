@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #define MAX_FAULTS 8
+#define MAX_MORE 1023
 
 struct Named {
     const char* name;
@@ -34,20 +35,31 @@ static const struct Named enumerants[] = {
     NAMED(GL_INVALID_OPERATION), NAMED(GL_INVALID_FRAMEBUFFER_OPERATION), NAMED(EGL_VERSION),
     NAMED(EGL_EXTENSIONS), NAMED(CL_PLATFORM_VERSION), NAMED(CL_DEVICE_NAME),
     NAMED(CL_DEVICE_VENDOR), NAMED(CL_DEVICE_VENDOR_ID), NAMED(CL_DEVICE_GLOBAL_MEM_SIZE),
-    NAMED(CL_DRIVER_VERSION), NAMED(CL_DEVICE_VERSION)
+    NAMED(CL_DEVICE_PLATFORM), NAMED(CL_DRIVER_VERSION), NAMED(CL_DEVICE_VERSION)
 };
 // clang-format on
 
+// clang-format off
 static const struct Named actions[] = {
     {"answer", FAULT_ANSWER}, {"values", FAULT_VALUES}, {"null", FAULT_NULL},
-    {"text", FAULT_TEXT},     {"hide", FAULT_HIDE},     {"unterminated", FAULT_UNTERMINATED},
-    {"fail", FAULT_FAIL},     {"error", FAULT_ERROR},   {"crash", FAULT_CRASH},
-    {"hang", FAULT_HANG},     {"gpu", FAULT_GPU},
+    {"text", FAULT_TEXT}, {"long", FAULT_LONG}, {"hide", FAULT_HIDE},
+    {"unterminated", FAULT_UNTERMINATED}, {"fail", FAULT_FAIL}, {"error", FAULT_ERROR},
+    {"crash", FAULT_CRASH}, {"hang", FAULT_HANG}, {"print", FAULT_PRINT}, {"exit", FAULT_EXIT},
+    {"unchecked", FAULT_UNCHECKED}, {"gpu", FAULT_GPU},
 };
+// clang-format on
 
 static struct DriverFault faults[MAX_FAULTS];
 static int faultCount;
 static pthread_once_t readOnce = PTHREAD_ONCE_INIT;
+
+void faultCrash(void) {
+    // The default action, even where a sanitizer has its own handler: the host
+    // sees a driver that crashed, not a report about it.
+    signal(SIGSEGV, SIG_DFL);
+    raise(SIGSEGV);
+    abort();
+}
 
 void faultDie(const char* what, const char* detail) {
     fprintf(stderr, "TROVEX_DRIVER_FAULT: %s: %s\n", what, detail);
@@ -102,14 +114,18 @@ static void parseFault(const char* text, struct DriverFault* fault) {
     }
     fault->action = (enum FaultAction)kind;
     const char* value = text[end] == ':' ? text + end + 1 : NULL;
-    const int hasText = kind == FAULT_TEXT || kind == FAULT_HIDE || kind == FAULT_UNTERMINATED;
-    const int needsValue =
-        hasText || kind == FAULT_ANSWER || kind == FAULT_VALUES || kind == FAULT_ERROR;
+    const int hasText = kind == FAULT_TEXT || kind == FAULT_HIDE || kind == FAULT_UNTERMINATED ||
+                        kind == FAULT_PRINT;
+    const int needsValue = hasText || kind == FAULT_ANSWER || kind == FAULT_VALUES ||
+                           kind == FAULT_LONG || kind == FAULT_ERROR || kind == FAULT_EXIT;
     if (needsValue != (value != NULL) || (value == NULL && text[end] != '\0')) {
         faultDie("wrong value in", text);
     }
     if (hasText && strlen(value) >= sizeof fault->text) faultDie("text too long in", text);
-    if (hasText) strcpy(fault->text, value);
+    if (hasText) {
+        strcpy(fault->text, value);
+        decodeFaultText(fault->text);
+    }
     if (!hasText && value != NULL) fault->value = number(value);
 }
 
@@ -131,14 +147,14 @@ const struct DriverFault* driverFault(const char* call, long long selector) {
         const struct DriverFault* fault = &faults[i];
         if (fault->action == FAULT_GPU || strcmp(fault->call, call) != 0) continue;
         if (fault->hasSelector && fault->selector != selector) continue;
-        if (fault->action == FAULT_CRASH) {
-            // The default action, even where a sanitizer has its own handler:
-            // the host sees a driver that crashed, not a report about it.
-            signal(SIGSEGV, SIG_DFL);
-            raise(SIGSEGV);
-        }
+        if (fault->action == FAULT_CRASH) faultCrash();
         if (fault->action == FAULT_HANG) {
             for (;;) pause();
+        }
+        if (fault->action == FAULT_EXIT) exit((int)fault->value);
+        if (fault->action == FAULT_PRINT) {
+            fputs(fault->text, stdout);
+            continue;
         }
         return fault;
     }
@@ -181,9 +197,22 @@ static char* withoutWords(const char* text, const char* hidden) {
     return result;
 }
 
+// Every long fault of a run has the same N: the text is made once and kept.
+const char* longFaultText(size_t length, unsigned more) {
+    static char* text;
+    if (text == NULL) {
+        text = malloc(length + MAX_MORE + 1);
+        if (text == NULL) faultDie("cannot allocate a long text", "");
+        memset(text, 'x', length + MAX_MORE);
+        text[length + MAX_MORE] = '\0';
+    }
+    return text + MAX_MORE - more % (MAX_MORE + 1);
+}
+
 const char* faultText(const struct DriverFault* fault, const char* driverText) {
     if (faultIs(fault, FAULT_NULL)) return NULL;
     if (faultIs(fault, FAULT_TEXT)) return fault->text;
+    if (faultIs(fault, FAULT_LONG)) return longFaultText((size_t)fault->value, 0);
     return faultIs(fault, FAULT_HIDE) && driverText != NULL ? withoutWords(driverText, fault->text)
                                                             : driverText;
 }

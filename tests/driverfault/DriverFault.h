@@ -15,10 +15,12 @@
 //                   size). An OpenCL platform or device list longer than the
 //                   driver's repeats the driver's entries.
 //   values:N        a single-value query writes N values: the driver's answer,
-//                   then filler
+//                   then filler (an OpenCL query N times the size it is given)
 //   null            a text query answers null
 //   text:T          a text query answers T; glGetStringi answers the word of T
 //                   at its index, and null past the last
+//   long:N          a text query answers N letters x; glGetStringi answers
+//                   N + (index % 1024), so that the names differ
 //   hide:W          a text query answers its text without the blank-separated
 //                   words of W; eglGetProcAddress answers null for them. EGL
 //                   then acts as a driver without the hidden extension:
@@ -32,8 +34,16 @@
 //   error:E         the OpenGL error E is left pending after the call
 //   crash           the process dies of SIGSEGV inside the call
 //   hang            the call never returns
+//   print:T         the call prints T on standard output, through the C runtime
+//                   as a driver's printf does, before it goes on
+//   exit:N          the call ends the process with exit(N)
+//   unchecked       the call writes its optional outputs without looking for
+//                   null (eglInitialize's version, an OpenCL info query's size),
+//                   and so dies of SIGSEGV on a null one, as some drivers do
 //   gpu             (clGetDeviceIDs only) the CPU devices are answered when GPUs
 //                   are asked for, and CL_DEVICE_TYPE says GPU
+//
+// In the texts T, \n, \t and \xHH stand for those bytes and \\ for a backslash.
 //
 // For example: glGetIntegerv(GL_NUM_EXTENSIONS):answer:2000000000, or
 // clGetDeviceIDs:gpu;clGetDeviceInfo(CL_DRIVER_VERSION):answer:-1.
@@ -42,11 +52,13 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdlib.h>
 
 // clang-format off
 enum FaultAction {
-    FAULT_ANSWER, FAULT_VALUES, FAULT_NULL, FAULT_TEXT, FAULT_HIDE, FAULT_UNTERMINATED,
-    FAULT_FAIL, FAULT_ERROR, FAULT_CRASH, FAULT_HANG, FAULT_GPU
+    FAULT_ANSWER, FAULT_VALUES, FAULT_NULL, FAULT_TEXT, FAULT_LONG, FAULT_HIDE, FAULT_UNTERMINATED,
+    FAULT_FAIL, FAULT_ERROR, FAULT_CRASH, FAULT_HANG, FAULT_PRINT, FAULT_EXIT, FAULT_UNCHECKED,
+    FAULT_GPU
 };
 // clang-format on
 
@@ -55,9 +67,28 @@ struct DriverFault {
     int hasSelector;
     long long selector;
     enum FaultAction action;
-    unsigned long long value;  // answer, values, error
-    char text[512];            // text, hide, unterminated
+    unsigned long long value;  // answer, values, long, error, exit
+    char text[512];            // text, hide, unterminated, print
 };
+
+// Replaces the escapes of a text (see above) in place; tests share it to write
+// the texts they expect.
+static inline void decodeFaultText(char* text) {
+    char* out = text;
+    for (const char* in = text; *in != '\0'; ++out) {
+        if (*in != '\\' || in[1] == '\0') {
+            *out = *in++;
+        } else if (in[1] == 'x' && in[2] != '\0' && in[3] != '\0') {
+            const char hex[3] = {in[2], in[3], '\0'};
+            *out = (char)strtol(hex, NULL, 16);
+            in += 4;
+        } else {
+            *out = in[1] == 'n' ? '\n' : in[1] == 't' ? '\t' : in[1];
+            in += 2;
+        }
+    }
+    *out = '\0';
+}
 
 // Passed as the selector by calls that are asked about no enumerant.
 #define FAULT_NO_SELECTOR (-1LL)
@@ -67,8 +98,9 @@ static inline int faultIs(const struct DriverFault* fault, enum FaultAction acti
     return fault != NULL && fault->action == action;
 }
 
-// The fault for this call, or null. A crash or hang fault takes effect here,
-// so every wrapper that asks can crash or hang.
+// The fault for this call, or null. A crash, hang, print or exit fault takes
+// effect here, so every wrapper that asks can do them; a print fault is not
+// answered.
 const struct DriverFault* driverFault(const char* call, long long selector);
 
 // Whether the faults include one with this action for this call, whatever its
@@ -85,6 +117,13 @@ const char* faultText(const struct DriverFault* fault, const char* driverText);
 // The function of the real driver library (an absolute path) that a fake
 // passes its calls to.
 void* realSymbol(const char* library, const char* name);
+
+// N letters x and (more % 1024) more, out of one text kept for the run: long
+// texts that differ, and take little memory in the driver.
+const char* longFaultText(size_t length, unsigned more);
+
+// Dies of SIGSEGV, as a driver that crashes does.
+void faultCrash(void) __attribute__((noreturn));
 
 // Ends the process with status 70 after a line on standard error.
 void faultDie(const char* what, const char* detail) __attribute__((noreturn));

@@ -2,17 +2,23 @@
 // real Mesa and OpenCL loader and alter the answers a case names (the
 // variable is described in DriverFault.h). Whatever a driver answers, the run
 // ends in bounded time and memory, says on standard error what failed, and
-// leaves a report whose every line the host can read.
+// leaves a report whose every line the host can read, with the driver's texts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "CaseTable.h"
+#include "DriverFault.h"
 #include "ProcessRun.h"
 #include "ReportGrammar.h"
+#include "TempFolder.h"
+#include "dataitem/DataItemLValue.h"
+#include "dataitem/DescriptionParser.h"
 
 namespace {
 
@@ -53,6 +59,28 @@ ProcessResult RunBehindFakes(const std::string& fault, bool host, bool hangs, bo
     return RunProcess(TROVEX_BINARY, Arguments(host), options);
 }
 
+// The lines trovex-report prints of a report it reads whole: a "# FILE" line, then
+// the report's lines that carry the records, as they stand.
+std::string ReportToolOutput(const std::string& path, const std::string& report) {
+    std::string out = "# " + path + "\n";
+    for (const std::string& line : Lines(report)) {
+        for (const char* prefix : {"Tester=", "Num", "glgpu[", "clgpu[", "gputag."}) {
+            if (line.compare(0, std::strlen(prefix), prefix) == 0) out += line + "\n";
+        }
+    }
+    return out;
+}
+
+// The text the reader reads under the key a detail begins with; rest becomes
+// what follows the key and a blank.
+std::string ReadBack(DescriptionParser& reader, const std::string& detail, std::string& rest) {
+    const char* position = detail.c_str();
+    boost::shared_ptr<DataItemLValue> place;
+    if (!reader.ParseTarget(position, place)) return "(no such key)";
+    rest = *position == ' ' ? position + 1 : position;
+    return place->AsString();
+}
+
 // A case of faults.txt, which says what each field holds.
 class DriverFault : public testing::TestWithParam<CaseLines> {
 protected:
@@ -88,6 +116,28 @@ TEST_P(DriverFault, RunEndsBoundedWithAWellFormedReport) {
     }
     if (ending == "healthy") {
         EXPECT_EQ(HealthyReport(host), ReportWithoutTimes(run.out));
+    }
+    if (!Details('=').empty() || !Details('~').empty()) {
+        // What the host reads back is the driver's text, and what trovex-report
+        // prints of the report is the report itself.
+        DescriptionParser reader;
+        GPUImplStatic records;
+        ASSERT_TRUE(reader.Parse(run.out, records));
+        std::string rest;
+        for (const std::string& detail : Details('=')) {
+            const std::string text = ReadBack(reader, detail, rest);
+            decodeFaultText(&rest[0]);
+            EXPECT_EQ(rest.c_str(), text) << detail;
+        }
+        for (const std::string& detail : Details('~')) {
+            const std::string text = ReadBack(reader, detail, rest);
+            EXPECT_EQ(std::string(std::stoul(rest), 'x'), text) << detail;
+        }
+        TempFolder folder;
+        const std::string path = folder.Path() + "/report";
+        std::ofstream(path, std::ios::binary) << run.out;
+        const ProcessResult tool = RunProcess(TROVEX_REPORT_TOOL, {path});
+        EXPECT_EQ(ReportToolOutput(path, run.out), tool.out);
     }
     if (ending != "crashes" && ending != "hangs") {
         EXPECT_EQ(std::stoi(GetParam().words[3]), run.status);

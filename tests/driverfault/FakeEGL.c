@@ -73,6 +73,7 @@ static const GLubyte* APIENTRY fake_glGetStringi(GLenum name, GLuint index) {
     const GLubyte* text = real_glGetStringi(name, index);
     afterCall(fault);
     if (faultIs(fault, FAULT_TEXT)) return wordAt(fault->text, index);
+    if (faultIs(fault, FAULT_LONG)) return (const GLubyte*)longFaultText(fault->value, index);
     return (const GLubyte*)faultText(fault, (const char*)text);
 }
 
@@ -150,6 +151,14 @@ static int hidden(const char* extension) {
     return hidesWord(driverFault("eglQueryString", EGL_EXTENSIONS), extension);
 }
 
+EGLBoolean EGLAPIENTRY eglInitialize(EGLDisplay display, EGLint* major, EGLint* minor) {
+    const struct DriverFault* fault = driverFault("eglInitialize", FAULT_NO_SELECTOR);
+    if (faultIs(fault, FAULT_FAIL)) return EGL_FALSE;
+    if (faultIs(fault, FAULT_UNCHECKED) && (major == NULL || minor == NULL)) faultCrash();
+    REAL(eglInitialize);
+    return real_eglInitialize(display, major, minor);
+}
+
 EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EGLContext share,
                                         const EGLint* attributes) {
     int refused = faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL);
@@ -184,8 +193,6 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
     }
 
 FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, (void), ())
-FORWARD(EGLBoolean, eglInitialize, EGL_FALSE, (EGLDisplay d, EGLint* major, EGLint* minor),
-        (d, major, minor))
 FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, (EGLenum api), (api))
 FORWARD(EGLenum, eglQueryAPI, EGL_NONE, (void), ())
 FORWARD(EGLBoolean, eglChooseConfig, EGL_FALSE,

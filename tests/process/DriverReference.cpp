@@ -43,16 +43,17 @@ void AskOpenGL(int argc, char** argv) {
     const auto programiv = Entry<PFNGLGETPROGRAMIVARBPROC>("glGetProgramivARB");
     for (int i = 1; i < argc; ++i) {
         const GLenum name = static_cast<GLenum>(std::atoi(argv[i] + 1));
-        GLint value = 0;
+        // Room for more than one value: GL_MAX_VIEWPORT_DIMS writes two.
+        GLint values[64] = {};
         if (argv[i][0] == 'S') {
             std::printf("%s=%s\n", argv[i], reinterpret_cast<const char*>(getString(name)));
             continue;
         }
         if (argv[i][0] == 'P')
-            programiv(GL_FRAGMENT_PROGRAM_ARB, name, &value);
+            programiv(GL_FRAGMENT_PROGRAM_ARB, name, values);
         else
-            getIntegerv(name, &value);
-        std::printf("%s=%d\n", argv[i], value);
+            getIntegerv(name, values);
+        std::printf("%s=%d\n", argv[i], values[0]);
     }
 }
 

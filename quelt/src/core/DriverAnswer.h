@@ -1,10 +1,24 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <type_traits>
 
 namespace Quelt {
 namespace Core {
+
+// Driver texts (versions, names, extension lists) are at most some tens of
+// kilobytes, and one extension name at most a hundred bytes or so; a text that
+// does not end within these is a broken answer.
+const size_t maxTextBytes = 1048576;
+const size_t maxExtensionNameBytes = 4096;
+
+// A text a driver answered, read up to its NUL and never more than bound bytes
+// of it. A text that does not end within bound bytes throws LogicalException
+// "<query> answered a text longer than <bound> bytes": cut, it would no longer
+// be the driver's answer (a cut list could even name an extension the driver
+// lacks). Null reads as the empty text.
+std::string boundedText(const std::string& query, const char* text, size_t bound);
 
 // Throws LogicalException "<query> answered <value>, outside 0 to <bound>".
 [[noreturn]] void throwOutsideBound(const std::string& query, const std::string& value,

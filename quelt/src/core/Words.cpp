@@ -2,13 +2,14 @@
 
 #include <sstream>
 
+#include "quelt/src/core/DriverAnswer.h"
+
 namespace Quelt {
 namespace Core {
 
-std::set<std::string> splitWords(const char* list) {
+std::set<std::string> splitWords(const std::string& query, const char* list) {
     std::set<std::string> words;
-    if (list == nullptr) return words;
-    std::istringstream stream(list);
+    std::istringstream stream(boundedText(query, list, maxTextBytes));
     std::string word;
     while (stream >> word) words.insert(word);
     return words;

@@ -34,7 +34,9 @@ std::string readInfoBytes(const std::string& query, Read read) {
     read(0, nullptr, &size);
     Core::boundedAnswer(query, size, maxInfoBytes);
     std::string bytes(size, '\0');
-    if (size != 0) read(size, &bytes[0], nullptr);
+    // The size returned may be left null, but some drivers write it anyway.
+    size_t written = 0;
+    if (size != 0) read(size, &bytes[0], &written);
     return bytes;
 }
 

@@ -55,8 +55,8 @@ const Capability capabilities[] = {
     {GL_EXT_FRAMEBUFFER_OBJECT, Version(), "GL_EXT_framebuffer_object"},
 };
 
-const char* text(const GLubyte* driverText) {
-    return driverText != nullptr ? reinterpret_cast<const char*>(driverText) : "";
+std::string text(const std::string& query, const GLubyte* driverText, size_t bound) {
+    return Core::boundedText(query, reinterpret_cast<const char*>(driverText), bound);
 }
 
 // The version at the start of a GL_VERSION text such as "4.5 (Compatibility
@@ -79,13 +79,16 @@ Version parseVersion(const char* versionText) {
 // answer GL_EXTENSIONS as one text.
 std::set<std::string> readExtensions(const GLEntryPoints& gl, const Version& version) {
     if (std::get<0>(version) < 3 || gl.getStringi == nullptr) {
-        return Core::splitWords(text(gl.getString(GL_EXTENSIONS)));
+        return Core::splitWords("glGetString(GL_EXTENSIONS)",
+                                reinterpret_cast<const char*>(gl.getString(GL_EXTENSIONS)));
     }
     const GLint count = Core::boundedAnswer("glGetIntegerv(GL_NUM_EXTENSIONS)",
                                             getInteger(gl, GL_NUM_EXTENSIONS), maxExtensions);
     std::set<std::string> extensions;
     for (GLint index = 0; index < count; ++index) {
-        extensions.insert(text(gl.getStringi(GL_EXTENSIONS, static_cast<GLuint>(index))));
+        extensions.insert(text("glGetStringi(GL_EXTENSIONS)",
+                               gl.getStringi(GL_EXTENSIONS, static_cast<GLuint>(index)),
+                               Core::maxExtensionNameBytes));
     }
     return extensions;
 }
@@ -113,7 +116,8 @@ ExtensionManager* ExtensionManager::Instance() {
     std::unique_ptr<ExtensionManager>& manager = managers[context];
     if (!manager) {
         const GLEntryPoints& gl = requireGLEntryPoints();
-        const Version version = parseVersion(text(gl.getString(GL_VERSION)));
+        const Version version = parseVersion(
+            text("glGetString(GL_VERSION)", gl.getString(GL_VERSION), Core::maxTextBytes).c_str());
         manager = std::make_unique<ExtensionManager>(
             new State{version, readExtensions(gl, version), ExtensionTable{gl.getProgramivARB}});
     }

@@ -34,7 +34,9 @@ std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
     const GLsizei room = std::min(length, maxInfoLogBytes);
     // One byte more than the driver may write, so the text always ends in a NUL.
     std::vector<GLchar> log(static_cast<size_t>(room) + 1, '\0');
-    getLog(object, room, nullptr, log.data());
+    // The length may be left null, but some drivers write it anyway.
+    GLsizei written = 0;
+    getLog(object, room, &written, log.data());
     std::string text(log.data());
     // Drivers end their logs with a line break, which would end the message early.
     text.erase(text.find_last_not_of(" \n\r\t") + 1);

@@ -1,7 +1,9 @@
 #include "platform/Platform.h"
 
+#include <fcntl.h>
 #include <syslog.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,6 +38,31 @@ int64_t Time64() { return static_cast<int64_t>(time(nullptr)); }
 bool LocalTime64(int64_t time, std::tm& local) {
     time_t seconds = static_cast<time_t>(time);
     return localtime_r(&seconds, &local) != nullptr;
+}
+
+// The kept descriptor lies above the standard three and is not inherited by
+// programs a library may start. Without standard error, what libraries print is
+// dropped rather than left on the report's descriptor.
+FILE* TakeStandardOutput() {
+    std::fflush(stdout);
+    const int report = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (report < 0) return stdout;
+    FILE* stream = fdopen(report, "w");
+    if (stream == nullptr) {
+        close(report);
+        return stdout;
+    }
+    if (dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+        const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nowhere >= 0) {
+            dup2(nowhere, STDOUT_FILENO);
+            close(nowhere);
+        }
+    }
+    // Unbuffered, so that what libraries print reaches standard error in order
+    // with the program's own lines and is not lost when a driver crashes.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    return stream;
 }
 
 // The system log stands in for the debugger output.

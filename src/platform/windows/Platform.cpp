@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <share.h>
 #include <time.h>
 #include <windows.h>
@@ -34,6 +36,32 @@ bool LocalTime64(int64_t time, std::tm& local) {
     if (converted == nullptr) return false;
     local = *converted;
     return true;
+}
+
+// The C runtime's descriptors and the process's standard handle both move, so
+// that libraries writing through either reach standard error. Without standard
+// error, what libraries print is dropped rather than left on the report's handle.
+FILE* TakeStandardOutput() {
+    std::fflush(stdout);
+    const int report = _dup(_fileno(stdout));
+    if (report < 0) return stdout;
+    FILE* stream = _fdopen(report, "w");
+    if (stream == nullptr) {
+        _close(report);
+        return stdout;
+    }
+    if (_dup2(_fileno(stderr), _fileno(stdout)) != 0) {
+        const int nowhere = _open("NUL", _O_WRONLY);
+        if (nowhere >= 0) {
+            _dup2(nowhere, _fileno(stdout));
+            _close(nowhere);
+        }
+    }
+    SetStdHandle(STD_OUTPUT_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))));
+    // Unbuffered, so that what libraries print reaches standard error in order
+    // with the program's own lines and is not lost when a driver crashes.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    return stream;
 }
 
 void WriteDebugOutput(const char* text) { OutputDebugStringA(text); }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "quelt/quelt_core/Exception.h"
+#include "quelt/src/core/DriverAnswer.h"
 #include "quelt/src/core/Words.h"
 #include "quelt/src/ogl/PlatformContext.h"
 #include "quelt/src/ogl/posix/CurrentBinding.h"
@@ -20,10 +21,11 @@ namespace {
 // desktop context was what is now the compatibility profile.
 bool hasProfiles(const EglEntryPoints& egl, EGLDisplay display,
                  const std::set<std::string>& extensions) {
-    const char* version = egl.queryString(display, EGL_VERSION);
+    const std::string version = Core::boundedText(
+        "eglQueryString(EGL_VERSION)", egl.queryString(display, EGL_VERSION), Core::maxTextBytes);
     int major = 0;
     int minor = 0;
-    const bool known = version != nullptr && std::sscanf(version, "%d.%d", &major, &minor) == 2;
+    const bool known = std::sscanf(version.c_str(), "%d.%d", &major, &minor) == 2;
     return (known && (major > 1 || minor >= 5)) || extensions.count("EGL_KHR_create_context") != 0;
 }
 
@@ -61,10 +63,14 @@ ContextOffscreen::ContextOffscreen(const DISPLAY_DEVICEA& device)
     state->display =
         egl.getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, platform.deviceHandles[index], nullptr);
     if (state->display == EGL_NO_DISPLAY) throwEglError(egl, "cannot open a display on " + name);
-    if (egl.initialize(state->display, nullptr, nullptr) != EGL_TRUE) {
+    // The version pointers may be null, but some drivers write through them anyway.
+    EGLint major = 0;
+    EGLint minor = 0;
+    if (egl.initialize(state->display, &major, &minor) != EGL_TRUE) {
         throwEglError(egl, "cannot initialise the display on " + name);
     }
-    const auto extensions = Core::splitWords(egl.queryString(state->display, EGL_EXTENSIONS));
+    const auto extensions = Core::splitWords("eglQueryString(EGL_EXTENSIONS)",
+                                             egl.queryString(state->display, EGL_EXTENSIONS));
     const bool surfaceless = extensions.count("EGL_KHR_surfaceless_context") != 0;
 
     const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_SURFACE_TYPE,

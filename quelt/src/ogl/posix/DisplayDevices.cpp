@@ -51,12 +51,16 @@ std::vector<EglDisplayDevice> enumerateDisplayDevices(const EglEntryPoints& egl)
     std::optional<size_t> bootVga;
     for (size_t index = 0; index < handles.size(); ++index) {
         const auto extensions =
-            Core::splitWords(egl.queryDeviceString(handles[index], EGL_EXTENSIONS));
+            Core::splitWords("eglQueryDeviceStringEXT(EGL_EXTENSIONS)",
+                             egl.queryDeviceString(handles[index], EGL_EXTENSIONS));
         const char* drmFile = extensions.count("EGL_EXT_device_drm") != 0
                                   ? egl.queryDeviceString(handles[index], EGL_DRM_DEVICE_FILE_EXT)
                                   : nullptr;
         const std::optional<PciAdapter> adapter =
-            drmFile != nullptr ? pciAdapterOfDrmFile(drmFile) : std::nullopt;
+            drmFile != nullptr ? pciAdapterOfDrmFile(Core::boundedText(
+                                     "eglQueryDeviceStringEXT(EGL_DRM_DEVICE_FILE_EXT)", drmFile,
+                                     Core::maxTextBytes))
+                               : std::nullopt;
 
         EglDisplayDevice device{handles[index], {}};
         device.description.cb = sizeof device.description;

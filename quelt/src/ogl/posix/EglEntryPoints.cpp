@@ -41,7 +41,8 @@ EglEntryPoints loadEglEntryPoints(const Core::SharedObject& library) {
 
     // Null when the library has no client extensions at all. EGL_EXT_device_base
     // is the older name of enumeration and query together.
-    const auto client = Core::splitWords(egl.queryString(EGL_NO_DISPLAY, EGL_EXTENSIONS));
+    const auto client = Core::splitWords("eglQueryString(EGL_EXTENSIONS)",
+                                         egl.queryString(EGL_NO_DISPLAY, EGL_EXTENSIONS));
     const bool devices = client.count("EGL_EXT_device_base") != 0 ||
                          (client.count("EGL_EXT_device_enumeration") != 0 &&
                           client.count("EGL_EXT_device_query") != 0);

@@ -39,8 +39,8 @@ void loadPbufferEntryPoints(WglEntryPoints& wgl, HDC dc) {
     };
     PFNWGLGETEXTENSIONSSTRINGARBPROC getExtensions = nullptr;
     loadFromDriver(getExtensions, "wglGetExtensionsStringARB");
-    const auto extensions =
-        Core::splitWords(getExtensions != nullptr ? getExtensions(dc) : nullptr);
+    const auto extensions = Core::splitWords(
+        "wglGetExtensionsStringARB", getExtensions != nullptr ? getExtensions(dc) : nullptr);
     if (extensions.count("WGL_ARB_pixel_format") == 0 || extensions.count("WGL_ARB_pbuffer") == 0) {
         return;
     }
