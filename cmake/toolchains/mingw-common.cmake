@@ -1,5 +1,4 @@
-# What both mingw-w64 toolchains share; TROVEX_MINGW_TRIPLE names the target and
-# TROVEX_WINE_NAMES the Wine commands that can run its programs.
+# What both mingw-w64 toolchains share; TROVEX_MINGW_TRIPLE names the target.
 
 # The -posix compilers carry std::thread and std::mutex, which GoogleTest needs.
 set(CMAKE_C_COMPILER ${TROVEX_MINGW_TRIPLE}-gcc-posix)
@@ -15,8 +14,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The compiler's runtime is linked in, so the programs need no DLL besides Windows' own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# CTest runs the test programs through Wine where it is installed.
-find_program(TROVEX_WINE NAMES ${TROVEX_WINE_NAMES} PATHS /usr/lib/wine)
-if(TROVEX_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${TROVEX_WINE})
-endif()
+# CTest runs the test programs under the Wine that scripts/test-windows sets up.
+# Debian's 64-bit Wine has no wine command of its own; its loader, wine64, runs
+# both programs where Wine has its new WoW64 mode.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../scripts/in-wine wine64)

@@ -3,5 +3,4 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
 set(TROVEX_MINGW_TRIPLE i686-w64-mingw32)
-set(TROVEX_WINE_NAMES wine)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -3,6 +3,4 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(TROVEX_MINGW_TRIPLE x86_64-w64-mingw32)
-# Debian's wine64 package has no wine command of its own; its loader serves.
-set(TROVEX_WINE_NAMES wine wine64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -125,10 +125,33 @@ std::string Describe(const WMIData& data) {
            std::to_string(data.DeviceID);
 }
 
-// Wine's controller, with the ids of its adapter.
-const char kWineController[] =
-    "NVIDIA GeForce GTX 470|NVIDIA GeForce GTX 470|nvd3dum.dll|1024 x 768 x 4294967296 colors|"
-    "30.0.14023.3004|20220118000000.000000-000|-1048576|4318|1741";
+// A property of a row as Wine's WMI answers it, a number as its decimal text.
+std::string WineValue(IWbemClassObject* row, const wchar_t* name) {
+    VARIANT value;
+    VariantInit(&value);
+    row->Get(name, 0, &value, nullptr, nullptr);
+    std::wstring text = L"?";
+    if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR)))
+        text.assign(V_BSTR(&value), SysStringLen(V_BSTR(&value)));
+    VariantClear(&value);
+    return std::string(text.begin(), text.end());
+}
+
+// A row of Wine's as Describe writes a record of it, with the ids given. The driver
+// version and date and the memory size are Wine's to choose (they differ between
+// its versions, and AdapterRAM between its 32-bit and 64-bit WMI), so they are
+// read from Wine rather than pinned.
+std::string WineController(IWbemClassObject* row, const char* ids) {
+    std::string text;
+    for (const wchar_t* name :
+         {L"Name", L"Caption", L"InstalledDisplayDrivers", L"VideoModeDescription",
+          L"DriverVersion", L"DriverDate", L"AdapterRAM"})
+        text += WineValue(row, name) + "|";
+    return text + ids;
+}
+
+// The ids of Wine's one adapter: the PCI ids of the card its WMI describes.
+const char kWineIds[] = "4318|1741";
 
 // Runs in a single-threaded apartment whose locator class is the fixture: it gives
 // Wine's locator with ConnectServer replaced. Checks that every object Wine handed
@@ -183,12 +206,8 @@ TEST_F(VideoControllers, EachControllerTakesTheIdsOfTheAdapterAtItsPosition) {
     script.rows = {controller, nullptr};
     const std::vector<WMIData> controllers = GetVideoControllers();
     ASSERT_EQ(2u, controllers.size());
-    EXPECT_EQ(
-        "NVIDIA GeForce GTX 470|Caption|nvd3dum.dll|1024 x 768 x 4294967296 colors|"
-        "30.0.14023.3004|20220118000000.000000-000|-1048576|4318|1741",
-        Describe(controllers[0]));
-    EXPECT_EQ(std::string(kWineController, sizeof kWineController - 10) + "0|0",
-              Describe(controllers[1]));
+    EXPECT_EQ(WineController(controller, kWineIds), Describe(controllers[0]));
+    EXPECT_EQ(WineController(rowsGiven.back(), "0|0"), Describe(controllers[1]));
 }
 
 TEST_F(VideoControllers, ControllersInErrorTakeNoAdapterPosition) {
@@ -196,7 +215,7 @@ TEST_F(VideoControllers, ControllersInErrorTakeNoAdapterPosition) {
     script.rows = {controller, nullptr};
     const std::vector<WMIData> controllers = GetVideoControllers();
     ASSERT_EQ(1u, controllers.size());
-    EXPECT_EQ(kWineController, Describe(controllers[0]));
+    EXPECT_EQ(WineController(rowsGiven.back(), kWineIds), Describe(controllers[0]));
 }
 
 // Rows in the "Error" state add no controller but count towards the bound: an
@@ -233,9 +252,9 @@ TEST_F(VideoControllers, PropertiesAreReadOnlyFromTheirOwnType) {
         {{controller, L"Unknown"}, Unknown(locator, WBEM_S_NO_ERROR)},
         {{controller, L"Failing"}, Unknown(locator, WBEM_E_FAILED)},
     };
-    const std::pair<const wchar_t*, const char*> cases[] = {
-        {L"AdapterRAM", "no text, -1048576"},
-        {L"Name", "\"NVIDIA GeForce GTX 470\", no number 0"},
+    const std::pair<const wchar_t*, std::string> cases[] = {
+        {L"AdapterRAM", "no text, " + WineValue(controller, L"AdapterRAM")},
+        {L"Name", "\"" + WineValue(controller, L"Name") + "\", no number 0"},
         {L"Odd", "\"ATI Radeon\\x00ae \\xd83d\\xde00\", no number 0"},
         {L"Nul", "\"a\\x0000b\", no number 0"},
         {L"Unknown", "no text, no number 0"},
