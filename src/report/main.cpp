@@ -1,7 +1,9 @@
 // trovex-report FILE...: reads each report through the description reader and
-// prints the records it built, in the report's own key=value form or as JSON.
-// Exit status: 0 every report read; 1 the reader could not read one; 2 a file
-// could not be read, the output could not be written, or the command line is wrong.
+// prints the records it built, in the report's own key=value form or as JSON,
+// with what each file is: a whole report, a cut one (the run stopped before
+// trovexEnd), no report at all, or one the reader cannot read.
+// Exit status: 0 only whole reports; 1 a file that is not one; 2 a file could
+// not be read, the output could not be written, or the command line is wrong.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -17,20 +19,61 @@
 
 namespace {
 
-const char kUsage[] = "usage: trovex-report [--json] FILE...\n";
+const char kUsage[] =
+    "usage: trovex-report [--json] FILE...\n"
+    "       trovex-report --help | --version\n";
 
-const int kUnreadable = 1;
+const char kHelp[] =
+    "\n"
+    "Reads each GPUTrovex report (FILE - is standard input) and prints the GPU\n"
+    "records a host gets from it: its record lines as the probe writes them, or\n"
+    "with --json one JSON object per file. A property the report does not hold is\n"
+    "left out (null in JSON).\n"
+    "\n"
+    "Exit status: 0 every file is a whole report; 1 a file is a cut report (no\n"
+    "trovexEnd), not a report (no trovexStart) or one the reader cannot read;\n"
+    "2 a file cannot be read, the output cannot be written, or the command line\n"
+    "is wrong.\n";
+
+const int kNotWhole = 1;
 const int kTrouble = 2;
+
+enum Verdict { kWhole, kCut, kNotAReport, kUnreadable };
+
+const char* const kVerdictNames[] = {"report", "cut report", "not a report", "unreadable"};
+
+// What the order of a report's statements tells: whether a run started, and
+// whether its last line is trovexEnd.
+struct Trail {
+    bool started = false;
+    bool ended = false;
+    std::string lastKey;
+
+    void Note(const std::string& key) {
+        const std::string name = key.substr(0, key.find_first_of(".["));
+        // The -hang countdown follows the report, however the run ended.
+        if (name == "delayExit") return;
+        lastKey = key;
+        started = started || name == "trovexStart";
+        ended = started && name == "trovexEnd";
+    }
+};
 
 struct Records {
     std::string file;
+    Verdict verdict;
+    std::string lastKey;  // empty where the reader read no statement
+    bool host;
+    // The count lines the report held, each empty where it held none.
+    std::string glCount, clCount;
     RecordSet gl;
     RecordSet cl;
-    bool host;
 };
 
+// path "-" reads standard input.
 bool ReadFile(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const bool standardInput = path == "-";
+    std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         std::cerr << "trovex-report: cannot open " << path << ": " << std::strerror(errno)
                   << std::endl;
@@ -41,7 +84,7 @@ bool ReadFile(const std::string& path, std::string& text) {
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
     // A folder opens, and only the read says what it is.
     const int error = !std::ferror(file) ? 0 : errno != 0 ? errno : EIO;
-    std::fclose(file);
+    if (!standardInput) std::fclose(file);
     if (error != 0) {
         std::cerr << "trovex-report: cannot read " << path << ": " << std::strerror(error)
                   << std::endl;
@@ -57,24 +100,26 @@ bool IsHostReport(DescriptionParser& parser) {
            tester->AsString() == "Velmora";
 }
 
-std::string Key(const std::string& tag, const std::vector<std::string>& path) {
-    std::string key = tag + "." + path[0];
-    for (size_t i = 1; i < path.size(); ++i) key += "[" + path[i] + "]";
-    return key;
+// The count line the report held under key, as the probe writes it.
+std::string CountLine(DescriptionParser& parser, const char* key) {
+    DataItemPtr count;
+    if (!parser.Lookup(key, count) || count->Type() != kInt) return "";
+    return key + ("=" + ReportLine::Unsigned(count->AsInt()));
 }
 
 std::string Tag(const RecordSet& set, size_t index) {
     return set.kind + ("[" + std::to_string(index) + "]");
 }
 
-void WriteLines(const RecordSet& set) {
-    ReportLine::Write(set.countKey + ("=" + std::to_string(set.count)));
+void WriteLines(const std::string& countLine, const RecordSet& set) {
+    if (!countLine.empty()) ReportLine::Write(countLine);
     for (const auto& step : set.steps) {
-        for (const auto& entry : step) {
-            const RecordField& field = entry.second;
+        for (size_t i = 0; i < step.size(); ++i) {
+            const RecordField& field = step[i];
+            if (!field.held) continue;
             for (const auto& tag : field.tags)
                 ReportLine::Write("gputag." + tag.first + "=" + std::to_string(tag.second));
-            ReportLine::Write(Key(Tag(set, entry.first), field.path) + "=" + field.reportValue);
+            ReportLine::Write(Tag(set, i) + "." + FieldKey(field.path) + "=" + field.reportValue);
         }
     }
 }
@@ -83,8 +128,8 @@ void WriteLines(const RecordSet& set) {
 void WriteReport(const Records& records) {
     ReportLine::Write("# " + records.file);
     if (records.host) ReportLine::Write("Tester=\"Velmora\"");
-    WriteLines(records.gl);
-    WriteLines(records.cl);
+    WriteLines(records.glCount, records.gl);
+    WriteLines(records.clCount, records.cl);
 }
 
 typedef std::vector<const RecordField*> Fields;
@@ -114,30 +159,76 @@ void WriteObject(const Fields& fields, size_t begin, size_t end, size_t depth,
 
 void WriteArray(const RecordSet& set) {
     std::cout << "    " << JsonString(set.kind) << ": [";
-    for (size_t record = 0; record < set.count; ++record) {
+    const size_t count = set.lacking.size();
+    for (size_t record = 0; record < count; ++record) {
         Fields fields;
-        for (const auto& step : set.steps) {
-            for (const auto& entry : step)
-                if (entry.first == record) fields.push_back(&entry.second);
-        }
+        for (const auto& step : set.steps) fields.push_back(&step[record]);
         std::cout << (record == 0 ? "\n" : ",\n") << "      ";
         WriteObject(fields, 0, fields.size(), 0, "      ");
     }
-    std::cout << (set.count == 0 ? "]" : "\n    ]");
+    std::cout << (count == 0 ? "]" : "\n    ]");
 }
 
 void WriteJson(const std::vector<Records>& files) {
     std::cout << "[";
     for (size_t i = 0; i < files.size(); ++i) {
-        std::cout << (i == 0 ? "\n" : ",\n") << "  {\n    \"file\": " << JsonString(files[i].file)
-                  << ",\n";
-        WriteArray(files[i].gl);
+        const Records& file = files[i];
+        std::cout << (i == 0 ? "\n" : ",\n") << "  {\n    \"file\": " << JsonString(file.file)
+                  << ",\n    \"verdict\": \"" << kVerdictNames[file.verdict]
+                  << "\",\n    \"complete\": " << (file.verdict == kWhole ? "true" : "false")
+                  << ",\n    \"lastKey\": "
+                  << (file.lastKey.empty() ? "null" : JsonString(file.lastKey)) << ",\n";
+        WriteArray(file.gl);
         std::cout << ",\n";
-        WriteArray(files[i].cl);
+        WriteArray(file.cl);
         std::cout << "\n  }";
     }
     std::cout << (files.empty() ? "]" : "\n]") << std::endl;
     NoteStandardOutputState();
+}
+
+// Reads one file's text. Its records are those of a whole or a cut report; the
+// other verdicts have none. Every verdict but a whole report has its line on
+// standard error, as has a record of a whole report that lacks properties.
+Records Read(const std::string& path, const std::string& text) {
+    DescriptionParser parser;
+    Trail trail;
+    parser.ObserveStatements([&trail](const std::string& key) { trail.Note(key); });
+    GPUImplStatic records;
+    const bool read = parser.Parse(text, records);
+    Records file{path, kWhole, trail.lastKey, false, "", "", {"glgpu", {}, {}}, {"clgpu", {}, {}}};
+    const std::string where = "trovex-report: " + path + ": ";
+    if (!read) {
+        // The reader has written its line on standard error.
+        std::cerr << where << "the reader cannot read this report" << std::endl;
+        file.verdict = kUnreadable;
+        return file;
+    }
+    if (!trail.started) {
+        std::cerr << where << "not a report: it has no trovexStart line" << std::endl;
+        file.verdict = kNotAReport;
+        return file;
+    }
+    if (!trail.ended) {
+        std::cerr << where << "cut report: the run stopped after " << trail.lastKey << std::endl;
+        file.verdict = kCut;
+    }
+    file.host = IsHostReport(parser);
+    file.glCount = CountLine(parser, "NumGLGPUs");
+    file.clCount = CountLine(parser, "NumCLGPUs");
+    file.gl = GLFields(records.GetGPUs(), parser.CollectImpls("glgpu"), file.host);
+    file.cl = CLFields(records.GetCLGPUs(), parser.CollectImpls("clgpu"), file.host);
+    if (file.verdict != kWhole) return file;
+    for (const RecordSet* set : {&file.gl, &file.cl}) {
+        for (size_t i = 0; i < set->lacking.size(); ++i) {
+            const std::vector<std::string>& lacking = set->lacking[i];
+            if (lacking.empty()) continue;
+            std::cerr << where << Tag(*set, i) << " lacks " << lacking[0];
+            if (lacking.size() > 1) std::cerr << " and " << lacking.size() - 1 << " more";
+            std::cerr << std::endl;
+        }
+    }
+    return file;
 }
 
 int Usage() {
@@ -157,6 +248,12 @@ int main(int argc, char** argv) {
             options = false;
         } else if (options && argument == "--json") {
             json = true;
+        } else if (options && (argument == "--help" || argument == "--version")) {
+            std::cout << (argument == "--help" ? std::string(kUsage) + kHelp
+                                               : "trovex-report " TROVEX_VERSION "\n")
+                      << std::flush;
+            NoteStandardOutputState();
+            return StandardOutputError() == 0 ? 0 : kTrouble;
         } else if (options && argument.size() > 1 && argument[0] == '-') {
             std::cerr << "trovex-report: unknown option " << argument << std::endl;
             return Usage();
@@ -174,26 +271,11 @@ int main(int argc, char** argv) {
             status = kTrouble;
             continue;
         }
-        DescriptionParser parser;
-        GPUImplStatic records;
-        // The reader has written its line on standard error.
-        if (!parser.Parse(text, records)) {
-            std::cerr << "trovex-report: " << path << ": the reader cannot read this report"
-                      << std::endl;
-            status = std::max(status, kUnreadable);
-            continue;
-        }
-        const bool host = IsHostReport(parser);
-        Records file{path, GLFields(records.GetGPUs(), host), CLFields(records.GetCLGPUs(), host),
-                     host};
-        for (const RecordSet* set : {&file.gl, &file.cl}) {
-            for (size_t index : set->dropped)
-                std::cerr << "trovex-report: " << path << ": " << Tag(*set, index)
-                          << " failed a query and has no later lines" << std::endl;
-        }
+        const Records file = Read(path, text);
+        if (file.verdict != kWhole) status = std::max(status, kNotWhole);
         if (json)
             read.push_back(file);
-        else
+        else if (file.verdict == kWhole || file.verdict == kCut)
             WriteReport(file);
     }
     if (json) WriteJson(read);
