@@ -243,6 +243,10 @@ RecordSet CLFields(const CLGPUVec& gpus, const StaticImpls& impls, bool host) {
     return Collect("clgpu", gpus, impls, steps);
 }
 
+std::string RecordTag(const RecordSet& set, size_t index) {
+    return set.kind + ("[" + std::to_string(index) + "]");
+}
+
 std::string FieldKey(const std::vector<std::string>& path) {
     std::string key = path[0];
     for (size_t i = 1; i < path.size(); ++i) key += "[" + path[i] + "]";

@@ -28,8 +28,9 @@ struct RecordField {
 struct RecordSet {
     const char* kind;  // glgpu or clgpu
     std::vector<std::vector<RecordField> > steps;
-    // Per record, the keys of the fields it lacks that the probe writes for
-    // every GPU it keeps (a CUDA version only some devices have is not one).
+    // Per record (so its size is the number of records), the keys of the fields
+    // it lacks that the probe writes for every GPU it keeps (a CUDA version only
+    // some devices have is not one).
     std::vector<std::vector<std::string> > lacking;
 };
 
@@ -40,6 +41,9 @@ typedef std::vector<boost::shared_ptr<GPUImplStatic> > StaticImpls;
 // records' back ends, in the same order, tell which values the report held.
 RecordSet GLFields(const GLGPUVec& gpus, const StaticImpls& impls, bool host);
 RecordSet CLFields(const CLGPUVec& gpus, const StaticImpls& impls, bool host);
+
+// The tag of a record of the set: glgpu[0].
+std::string RecordTag(const RecordSet& set, size_t index);
 
 // The key of a field below its record's tag: GLVendor, glGetString[GL_VENDOR].
 std::string FieldKey(const std::vector<std::string>& path);

@@ -14,8 +14,7 @@
 
 #include "ReportLine.h"
 #include "StandardOutput.h"
-#include "dataitem/DescriptionParser.h"
-#include "report/RecordFields.h"
+#include "report/ReportFile.h"
 
 namespace {
 
@@ -35,40 +34,7 @@ const char kHelp[] =
     "2 a file cannot be read, the output cannot be written, or the command line\n"
     "is wrong.\n";
 
-const int kNotWhole = 1;
 const int kTrouble = 2;
-
-enum Verdict { kWhole, kCut, kNotAReport, kUnreadable };
-
-const char* const kVerdictNames[] = {"report", "cut report", "not a report", "unreadable"};
-
-// What the order of a report's statements tells: whether a run started, and
-// whether its last line is trovexEnd.
-struct Trail {
-    bool started = false;
-    bool ended = false;
-    std::string lastKey;
-
-    void Note(const std::string& key) {
-        const std::string name = key.substr(0, key.find_first_of(".["));
-        // The -hang countdown follows the report, however the run ended.
-        if (name == "delayExit") return;
-        lastKey = key;
-        started = started || name == "trovexStart";
-        ended = started && name == "trovexEnd";
-    }
-};
-
-struct Records {
-    std::string file;
-    Verdict verdict;
-    std::string lastKey;  // empty where the reader read no statement
-    bool host;
-    // The count lines the report held, each empty where it held none.
-    std::string glCount, clCount;
-    RecordSet gl;
-    RecordSet cl;
-};
 
 // path "-" reads standard input.
 bool ReadFile(const std::string& path, std::string& text) {
@@ -93,24 +59,6 @@ bool ReadFile(const std::string& path, std::string& text) {
     return true;
 }
 
-// A report of the host tester carries the host's lines, which its records answer.
-bool IsHostReport(DescriptionParser& parser) {
-    DataItemPtr tester;
-    return parser.Lookup("Tester", tester) && tester->Type() == kString &&
-           tester->AsString() == "Velmora";
-}
-
-// The count line the report held under key, as the probe writes it.
-std::string CountLine(DescriptionParser& parser, const char* key) {
-    DataItemPtr count;
-    if (!parser.Lookup(key, count) || count->Type() != kInt) return "";
-    return key + ("=" + ReportLine::Unsigned(count->AsInt()));
-}
-
-std::string Tag(const RecordSet& set, size_t index) {
-    return set.kind + ("[" + std::to_string(index) + "]");
-}
-
 void WriteLines(const std::string& countLine, const RecordSet& set) {
     if (!countLine.empty()) ReportLine::Write(countLine);
     for (const auto& step : set.steps) {
@@ -119,13 +67,14 @@ void WriteLines(const std::string& countLine, const RecordSet& set) {
             if (!field.held) continue;
             for (const auto& tag : field.tags)
                 ReportLine::Write("gputag." + tag.first + "=" + std::to_string(tag.second));
-            ReportLine::Write(Tag(set, i) + "." + FieldKey(field.path) + "=" + field.reportValue);
+            ReportLine::Write(RecordTag(set, i) + "." + FieldKey(field.path) + "=" +
+                              field.reportValue);
         }
     }
 }
 
 // A comment line names the file; the reader skips it, so the output reads back.
-void WriteReport(const Records& records) {
+void WriteReport(const ReportFile& records) {
     ReportLine::Write("# " + records.file);
     if (records.host) ReportLine::Write("Tester=\"Velmora\"");
     WriteLines(records.glCount, records.gl);
@@ -169,12 +118,12 @@ void WriteArray(const RecordSet& set) {
     std::cout << (count == 0 ? "]" : "\n    ]");
 }
 
-void WriteJson(const std::vector<Records>& files) {
+void WriteJson(const std::vector<ReportFile>& files) {
     std::cout << "[";
     for (size_t i = 0; i < files.size(); ++i) {
-        const Records& file = files[i];
+        const ReportFile& file = files[i];
         std::cout << (i == 0 ? "\n" : ",\n") << "  {\n    \"file\": " << JsonString(file.file)
-                  << ",\n    \"verdict\": \"" << kVerdictNames[file.verdict]
+                  << ",\n    \"verdict\": \"" << VerdictName(file.verdict)
                   << "\",\n    \"complete\": " << (file.verdict == kWhole ? "true" : "false")
                   << ",\n    \"lastKey\": "
                   << (file.lastKey.empty() ? "null" : JsonString(file.lastKey)) << ",\n";
@@ -185,50 +134,6 @@ void WriteJson(const std::vector<Records>& files) {
     }
     std::cout << (files.empty() ? "]" : "\n]") << std::endl;
     NoteStandardOutputState();
-}
-
-// Reads one file's text. Its records are those of a whole or a cut report; the
-// other verdicts have none. Every verdict but a whole report has its line on
-// standard error, as has a record of a whole report that lacks properties.
-Records Read(const std::string& path, const std::string& text) {
-    DescriptionParser parser;
-    Trail trail;
-    parser.ObserveStatements([&trail](const std::string& key) { trail.Note(key); });
-    GPUImplStatic records;
-    const bool read = parser.Parse(text, records);
-    Records file{path, kWhole, trail.lastKey, false, "", "", {"glgpu", {}, {}}, {"clgpu", {}, {}}};
-    const std::string where = "trovex-report: " + path + ": ";
-    if (!read) {
-        // The reader has written its line on standard error.
-        std::cerr << where << "the reader cannot read this report" << std::endl;
-        file.verdict = kUnreadable;
-        return file;
-    }
-    if (!trail.started) {
-        std::cerr << where << "not a report: it has no trovexStart line" << std::endl;
-        file.verdict = kNotAReport;
-        return file;
-    }
-    if (!trail.ended) {
-        std::cerr << where << "cut report: the run stopped after " << trail.lastKey << std::endl;
-        file.verdict = kCut;
-    }
-    file.host = IsHostReport(parser);
-    file.glCount = CountLine(parser, "NumGLGPUs");
-    file.clCount = CountLine(parser, "NumCLGPUs");
-    file.gl = GLFields(records.GetGPUs(), parser.CollectImpls("glgpu"), file.host);
-    file.cl = CLFields(records.GetCLGPUs(), parser.CollectImpls("clgpu"), file.host);
-    if (file.verdict != kWhole) return file;
-    for (const RecordSet* set : {&file.gl, &file.cl}) {
-        for (size_t i = 0; i < set->lacking.size(); ++i) {
-            const std::vector<std::string>& lacking = set->lacking[i];
-            if (lacking.empty()) continue;
-            std::cerr << where << Tag(*set, i) << " lacks " << lacking[0];
-            if (lacking.size() > 1) std::cerr << " and " << lacking.size() - 1 << " more";
-            std::cerr << std::endl;
-        }
-    }
-    return file;
 }
 
 int Usage() {
@@ -264,15 +169,16 @@ int main(int argc, char** argv) {
     if (paths.empty()) return Usage();
 
     int status = 0;
-    std::vector<Records> read;
+    std::vector<ReportFile> read;
     for (const std::string& path : paths) {
         std::string text;
         if (!ReadFile(path, text)) {
             status = kTrouble;
             continue;
         }
-        const Records file = Read(path, text);
-        if (file.verdict != kWhole) status = std::max(status, kNotWhole);
+        const ReportFile file = ReadReportFile(path, text);
+        // Every file that is no whole report has its line on standard error.
+        if (file.verdict != kWhole) status = std::max(status, 1);
         if (json)
             read.push_back(file);
         else if (file.verdict == kWhole || file.verdict == kCut)
