@@ -19,9 +19,9 @@ namespace {
 struct Case {
     const char* name;
     // Each a file: "report:NAME" the simulated machine's report in the expected
-    // transcript NAME; "probe:" this machine's host report, with PoCL's device
-    // answered as a GPU; "machine:NAME" the machine description NAME, which is no
-    // report; "random" 4 KB of random bytes; "text:TEXT"; "missing"; "folder".
+    // transcript NAME, "report:NAME:TEXT" with TEXT after it; "probe:" this machine's host report,
+    // with PoCL's device answered as a GPU; "machine:NAME" the machine description NAME, which is
+    // no report; "random" 4 KB of random bytes; "text:TEXT"; "missing"; "folder".
     // "-" before one gives it on standard input.
     std::vector<std::string> files, options;
     int status;
@@ -40,7 +40,9 @@ const std::string kDir = TROVEX_PROJECT_DIR "/tests/";
 
 // clang-format off
 const Case kCases[] = {
-    {"WholeReports", {"report:two-of-each", "report:two-of-each.host", "report:no-gpus", "probe:"}, {}, 0, ""},
+    // The countdown of -hang may follow a report.
+    {"WholeReports", {"report:two-of-each", "report:two-of-each.host:delayExit=2\ndelayExit=1\n",
+                      "report:no-gpus", "probe:"}, {}, 0, ""},
     // A GPU the probe dropped holds only the lines written before; nothing stands in
     // for the others.
     {"DroppedGPUs", {"report:raise.host"}, {}, 0,
@@ -88,10 +90,15 @@ protected:
         std::string text = kind == "text" ? value
                            : kind == "machine"
                                ? ReadFile(kDir + "simulated/machines/" + value + ".txt")
-                               : ReadFile(kDir + "simulated/expected/" + value + ".txt");
+                               : "";
         if (kind == "probe")
             text = RunProcess(TROVEX_BINARY, {"-app=Velmora"}, {kPoclAsGPU, 0, ""}).out;
-        if (kind == "report") text = text.substr(0, text.find("-- stderr\n"));
+        if (kind == "report") {
+            const size_t extra = value.find(':');
+            text = ReadFile(kDir + "simulated/expected/" + value.substr(0, extra) + ".txt");
+            text = text.substr(0, text.find("-- stderr\n")) +
+                   (extra != std::string::npos ? value.substr(extra + 1) : "");
+        }
         if (kind == "random") {
             std::minstd_rand random(20);
             for (int i = 0; i < 4096; ++i) text += static_cast<char>(random());
