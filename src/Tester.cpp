@@ -21,6 +21,7 @@
 #include "quelt/quelt_ocl/Library"
 #include "quelt/quelt_ogl/ContextOffscreen.h"
 #include "quelt/quelt_ogl/Library.h"
+#include "quelt/quelt_ogl/OpenGL.h"
 
 namespace {
 

@@ -120,6 +120,10 @@ bool DescriptionParser::Lookup(const std::string& name, DataItemPtr& result) {
     return true;
 }
 
+void DescriptionParser::ObserveStatements(const StatementObserver& observer) {
+    statementObserver = observer;
+}
+
 int DescriptionParser::NextToken(const char*& position, std::string* text, long* number) {
     const char* p = SkipSpace(position);
     const char c = *p;
@@ -256,9 +260,17 @@ bool DescriptionParser::SkipComment(const char*& position) {
 bool DescriptionParser::ParseStatement(const char*& position) {
     const char* p = position;
     boost::shared_ptr<DataItemLValue> target;
+    if (!ParseTarget(p, target)) return false;
+    const char* const targetEnd = p;
     DataItemPtr value;
-    if (!ParseTarget(p, target) || !Expect(p, '=') || !ParseValue(p, value)) return false;
+    if (!Expect(p, '=') || !ParseValue(p, value)) return false;
     target->Assign(value);
+    if (statementObserver) {
+        std::string key;
+        for (const char* c = position; c != targetEnd; ++c)
+            if (!IsSpace(*c)) key += *c;
+        statementObserver(key);
+    }
     position = p;
     return true;
 }

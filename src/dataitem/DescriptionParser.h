@@ -1,14 +1,14 @@
 #pragma once
 
+#include <GPUTrovex/dataitem/DataItem.h>
+#include <GPUTrovex/dataitem/GPUImplStatic.h>
+#include <GPUTrovex/gpu/GPU.h>  // the records Parse returns: a host includes this header alone
+
 #include <boost/shared_ptr.hpp>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
-
-#include "dataitem/DataItem.h"
-#include "dataitem/GPUImplStatic.h"
-// The records Parse returns: a caller includes this header alone to use them.
-#include "gpu/GPU.h"
 
 class DataItemLValue;
 
@@ -48,6 +48,12 @@ public:
     // is none.
     bool Lookup(const std::string& name, DataItemPtr& result);
 
+    // Called for every statement a reading assigns, in the text's order, with its
+    // key as written there less white space ("glgpu[0].GLVersion"): where a report
+    // ends, and in which order its lines came, is in no variable.
+    typedef std::function<void(const std::string& key)> StatementObserver;
+    void ObserveStatements(const StatementObserver& observer);
+
     static int NextToken(const char*& position, std::string* text = nullptr,
                          long* number = nullptr);
     static bool Expect(const char*& position, int token, std::string* text = nullptr,
@@ -81,6 +87,7 @@ private:
     void ChargeGrowth(DataItemLValue& slot, int index);
 
     DataItemPtr root;
+    StatementObserver statementObserver;
     int literalDepth;
     // Entries index selectors may still add in this run. Gaps are free to write
     // ("a[60000]=1" is ten bytes), so a text may only make room in proportion to

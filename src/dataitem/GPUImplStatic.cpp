@@ -21,6 +21,8 @@ GPUImplStatic::~GPUImplStatic() {}
 void GPUImplStatic::SetGPUs(const GLGPUVec& value) { gpus = value; }
 void GPUImplStatic::SetCLGPUs(const CLGPUVec& value) { clGPUs = value; }
 
+bool GPUImplStatic::Holds(const std::string& property) const { return held.count(property) != 0; }
+
 void GPUImplStatic::SetGLString(int code, const char* value) {
     glStrings[code] = value != nullptr ? boost::shared_ptr<std::string>(new std::string(value))
                                        : boost::shared_ptr<std::string>();

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <GPUTrovex/gpu/GPUImpl.h>
+#include <GPUTrovex/gpu/GPUProperties.h>
+
 #include <boost/shared_ptr.hpp>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
-
-#include "gpu/GPUImpl.h"
-#include "gpu/GPUProperties.h"
 
 // A back end that asks no driver: it answers from values stored in it, which a
 // description read back from a report supplies. A query for an OpenGL value that
@@ -21,10 +22,18 @@ public:
     void SetCLGPUs(const CLGPUVec& gpus);
 
 #define TROVEX_STATIC_SETTER(Name, Type, Query) \
-    void Set##Name(const Type& value) { values.Name = value; }
+    void Set##Name(const Type& value) {         \
+        values.Name = value;                    \
+        held.insert(#Name);                     \
+    }
     TROVEX_GL_PROPERTIES(TROVEX_STATIC_SETTER)
     TROVEX_CL_PROPERTIES(TROVEX_STATIC_SETTER)
 #undef TROVEX_STATIC_SETTER
+
+    // Whether a setter has stored the property of that name (a name of the lists in
+    // gpu/GPUProperties.h). One never stored answers its initial value, which a
+    // caller that shows a record should not pass off as a value of the description.
+    bool Holds(const std::string& property) const;
 
     // A null text is stored as such and answered as null.
     void SetGLString(int code, const char* value);
@@ -62,6 +71,7 @@ private:
     GLGPUVec gpus;
     CLGPUVec clGPUs;
     Values values;
+    std::set<std::string> held;
     std::map<int, boost::shared_ptr<std::string> > glStrings;
     QueryValues glIntegervValues;
     std::map<int, QueryValues> glProgramivValues;

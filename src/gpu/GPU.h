@@ -1,9 +1,9 @@
 #pragma once
 
+#include <GPUTrovex/gpu/GPUImpl.h>
+
 #include <boost/shared_ptr.hpp>
 #include <string>
-
-#include "gpu/GPUImpl.h"
 
 // One probed device. A record holds no answers of its own: every query goes to
 // its back end.

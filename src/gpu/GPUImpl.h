@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
+#include <GPUTrovex/gpu/GLTypes.h>
+#include <GPUTrovex/gpu/GPUVectors.h>
+#include <GPUTrovex/quelt/quelt_ogl/OpenGLExtension.h>
 
-#include "gpu/GPUVectors.h"
-#include "quelt/quelt_ogl/OpenGL.h"
-#include "quelt/quelt_ogl/OpenGLExtension.h"
+#include <string>
 
 // Room a caller provides for the values of one glGetIntegerv or glGetProgramivARB
 // query: far more than any of the queries the system asks returns (16 at most),

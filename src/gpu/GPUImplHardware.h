@@ -8,6 +8,7 @@
 #include "quelt/quelt_ocl/Context"
 #include "quelt/quelt_ocl/Device"
 #include "quelt/quelt_ogl/Context.h"
+#include "quelt/quelt_ogl/OpenGL.h"
 
 // The back end that asks the drivers: OpenGL questions on its own context,
 // OpenCL questions on its own device. What only the operating system knows about

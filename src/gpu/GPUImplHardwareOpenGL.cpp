@@ -11,6 +11,11 @@
 #include "quelt/quelt_ogl/ExtensionManager.h"
 #include "quelt/quelt_ogl/ScopedContextWrapper.h"
 
+// gpu/GLTypes.h names OpenGL's types for the records without including OpenGL; here,
+// with OpenGL's own header, a repeated typedef must agree, and the sizes must be
+// those OpenGL fixes, whatever the platform.
+static_assert(sizeof(GLenum) == 4 && sizeof(GLint) == 4, "OpenGL's GLenum and GLint are 32 bits");
+
 namespace {
 
 using Quelt::OGL::OpenGLExtension;

@@ -6,62 +6,74 @@
 
 #include "HostQueries.h"
 #include "ReportLine.h"
+#include "failure/FailRequirement.h"
 #include "gpu/GPU.h"
-#include "gpu/GPUProperties.h"
 
 namespace {
 
-// The declared type of every property: it decides the value form of its field.
-namespace PropertyType {
-#define TROVEX_PROPERTY_TYPE(Name, Type, Query) typedef Type Name;
-TROVEX_GL_PROPERTIES(TROVEX_PROPERTY_TYPE)
-TROVEX_CL_PROPERTIES(TROVEX_PROPERTY_TYPE)
-#undef TROVEX_PROPERTY_TYPE
-}  // namespace PropertyType
-
 typedef std::vector<std::string> Path;
 
-RecordField Field(const Path& path, const std::string& value) {
-    return RecordField{path, {}, ReportLine::Quoted(value), JsonString(value)};
-}
+// A value as the report writes it and as JSON.
+struct Answer {
+    std::string reportValue;
+    std::string jsonValue;
+};
+
+Answer Value(const std::string& value) { return {ReportLine::Quoted(value), JsonString(value)}; }
 
 // A back end may answer a text query with null; the report shows it empty.
-RecordField Field(const Path& path, const char* value) {
-    return RecordField{
-        path, {}, ReportLine::Quoted(value), value != nullptr ? JsonString(value) : "null"};
+Answer Value(const char* value) {
+    return {ReportLine::Quoted(value), value != nullptr ? JsonString(value) : "null"};
 }
 
-RecordField Field(const Path& path, int value) {
+Answer Value(int value) {
     const std::string text = ReportLine::Unsigned(value);
-    return RecordField{path, {}, text, text};
+    return {text, text};
 }
 
-RecordField Field(const Path& path, bool value) {
-    return RecordField{path, {}, ReportLine::Boolean(value), value ? "true" : "false"};
-}
+Answer Value(bool value) { return {ReportLine::Boolean(value), value ? "true" : "false"}; }
 
 // JSON has no infinity and no NaN, which a description's number may read as.
-RecordField Field(const Path& path, double value) {
+Answer Value(double value) {
     const std::string text = ReportLine::Real(value);
-    return RecordField{path, {}, text, std::isfinite(value) ? text : "null"};
+    return {text, std::isfinite(value) ? text : "null"};
 }
 
-RecordField Field(const Path& path, const std::vector<int>& values) {
+Answer Value(const std::vector<int>& values) {
     const std::string text = ReportLine::FormatValues(values);
-    return RecordField{path, {}, text, text};
+    return {text, text};
 }
 
-// A step answers one record: false where the probe writes no line for it.
+// One step of the probe: the field it writes for each record, and the gputag
+// lines before it. Its answer is false where the record holds no value for it.
 template <typename Record>
-using Step = std::function<bool(Record& gpu, RecordField& field)>;
+struct Step {
+    Path path;
+    std::vector<std::pair<std::string, int> > tags;
+    std::function<bool(Record& gpu, GPUImplStatic& impl, Answer& answer)> answer;
+    // The probe writes the line only for some devices.
+    bool optional;
+};
 
-// A property of the lists in gpu/GPUProperties.h, answered by the record query the
-// probe asks; the braces refuse a query whose answer would narrow to the type.
-#define TROVEX_PROPERTY_STEP(Record, Name, RecordQuery)                \
-    [](Record& gpu, RecordField& field) {                              \
-        field = Field({#Name}, PropertyType::Name{gpu.RecordQuery()}); \
-        return true;                                                   \
+// A property of the lists in gpu/GPUProperties.h, where the back end holds it,
+// as it holds it: an OpenGL record answers its name with the renderer's, but a GPU
+// the probe dropped after naming it holds the name alone.
+#define TROVEX_PROPERTY_STEP(Record, Name, Query)              \
+    Step<Record> {                                             \
+        {#Name}, {},                                           \
+            [](Record&, GPUImplStatic& impl, Answer& answer) { \
+                if (!impl.Holds(#Name)) return false;          \
+                answer = Value(impl.Query());                  \
+                return true;                                   \
+            },                                                 \
+            false                                              \
     }
+
+template <typename Record>
+Step<Record> Optional(Step<Record> step) {
+    step.optional = true;
+    return step;
+}
 
 // The first values of a list query, with room for the most any query answers.
 template <typename Ask>
@@ -71,61 +83,86 @@ std::vector<int> HostValues(Ask ask) {
     return std::vector<int>(values.begin(), values.begin() + kHostQueryValues);
 }
 
+// The back end answers a query table entry the report never held with a failure,
+// which is what the steps below take as "not held".
 Step<GLGPU> HostStep(const HostQuery& query) {
     const std::string name = query.name;
     const int number = query.number;
     switch (query.kind) {
         case kHostString:
-            return [=](GLGPU& gpu, RecordField& field) {
-                field = Field({"glGetString", name}, gpu.GLGetString(number));
-                field.tags = {{name, number}};
-                return true;
-            };
+            return {{"glGetString", name},
+                    {{name, number}},
+                    [=](GLGPU& gpu, GPUImplStatic&, Answer& answer) {
+                        answer = Value(gpu.GLGetString(number));
+                        return true;
+                    },
+                    false};
         case kHostProgramiv:
-            return [=](GLGPU& gpu, RecordField& field) {
-                field = Field({"glGetProgramivARB", "GL_FRAGMENT_PROGRAM_ARB", name},
-                              HostValues([&](GLint* values) {
-                                  gpu.GLGetProgramivARB(GL_FRAGMENT_PROGRAM_ARB, number, values);
-                              }));
-                field.tags = {{"GL_FRAGMENT_PROGRAM_ARB", GL_FRAGMENT_PROGRAM_ARB}, {name, number}};
-                return true;
-            };
+            return {{"glGetProgramivARB", "GL_FRAGMENT_PROGRAM_ARB", name},
+                    {{"GL_FRAGMENT_PROGRAM_ARB", GL_FRAGMENT_PROGRAM_ARB}, {name, number}},
+                    [=](GLGPU& gpu, GPUImplStatic&, Answer& answer) {
+                        answer = Value(HostValues([&](GLint* values) {
+                            gpu.GLGetProgramivARB(GL_FRAGMENT_PROGRAM_ARB, number, values);
+                        }));
+                        return true;
+                    },
+                    false};
         case kHostIntegerv:
-            return [=](GLGPU& gpu, RecordField& field) {
-                field =
-                    Field({"glGetIntegerv", name},
-                          HostValues([&](GLint* values) { gpu.GLGetIntegerv(number, values); }));
-                field.tags = {{name, number}};
-                return true;
-            };
+            return {{"glGetIntegerv", name},
+                    {{name, number}},
+                    [=](GLGPU& gpu, GPUImplStatic&, Answer& answer) {
+                        answer = Value(
+                            HostValues([&](GLint* values) { gpu.GLGetIntegerv(number, values); }));
+                        return true;
+                    },
+                    false};
         case kHostExtension:
             break;
     }
-    return [=](GLGPU& gpu, RecordField& field) {
-        field = Field({"extension", name},
-                      gpu.CheckExtension(static_cast<Quelt::OGL::OpenGLExtension>(number)));
-        field.tags = {{name, number}};
-        return true;
-    };
+    return {{"extension", name},
+            {{name, number}},
+            [=](GLGPU& gpu, GPUImplStatic&, Answer& answer) {
+                answer =
+                    Value(gpu.CheckExtension(static_cast<Quelt::OGL::OpenGLExtension>(number)));
+                return true;
+            },
+            false};
 }
 
+void DropMessage(const char*) {}
+
+// Keeps the reader's failure lines off standard error while the records are
+// asked: each such failure only says that the report never held a value.
+class QuietReader {
+public:
+    QuietReader() : previous(SetMessageSink(DropMessage)) {}
+    ~QuietReader() { SetMessageSink(previous); }
+
+private:
+    MessageSink previous;
+};
+
 template <typename Record>
-RecordSet Collect(const char* kind, const char* countKey,
-                  const std::vector<boost::shared_ptr<Record> >& gpus,
-                  const std::vector<Step<Record> >& steps) {
-    RecordSet set{kind, countKey, gpus.size(), {}, {}};
-    std::vector<bool> answering(gpus.size(), true);
+RecordSet Collect(const char* kind, const std::vector<boost::shared_ptr<Record> >& gpus,
+                  const StaticImpls& impls, const std::vector<Step<Record> >& steps) {
+    RecordSet set{kind, {}, std::vector<std::vector<std::string> >(gpus.size())};
+    QuietReader quiet;
     for (const Step<Record>& step : steps) {
         set.steps.emplace_back();
         for (size_t i = 0; i < gpus.size(); ++i) {
-            if (!answering[i]) continue;
+            RecordField field{step.path, step.tags, false, "", "null"};
+            Answer answer;
             try {
-                RecordField field;
-                if (step(*gpus[i], field)) set.steps.back().push_back(std::make_pair(i, field));
+                field.held = step.answer(*gpus[i], *impls[i], answer);
             } catch (...) {
-                answering[i] = false;
-                set.dropped.push_back(i);
             }
+            if (field.held) {
+                field.reportValue = answer.reportValue;
+                field.jsonValue = answer.jsonValue;
+            } else if (!step.optional) {
+                set.lacking[i].push_back(FieldKey(step.path));
+            }
+            set.steps.back().push_back(field);
         }
     }
     return set;
@@ -165,14 +202,14 @@ std::string Escaped(unsigned char c) {
 
 }  // namespace
 
-RecordSet GLFields(const GLGPUVec& gpus, bool host) {
+RecordSet GLFields(const GLGPUVec& gpus, const StaticImpls& impls, bool host) {
     std::vector<Step<GLGPU> > steps = {
-        TROVEX_PROPERTY_STEP(GLGPU, GLVersion, GetVersion),
-        TROVEX_PROPERTY_STEP(GLGPU, GLName, GetName),
-        TROVEX_PROPERTY_STEP(GLGPU, GLMemoryMB, GetMemoryMB),
-        TROVEX_PROPERTY_STEP(GLGPU, GLVendor, GetVendor),
-        TROVEX_PROPERTY_STEP(GLGPU, GLVendorID, GetVendorID),
-        TROVEX_PROPERTY_STEP(GLGPU, GLDriverVersion, GetDriverVersion),
+        TROVEX_PROPERTY_STEP(GLGPU, GLVersion, GetGLVersion),
+        TROVEX_PROPERTY_STEP(GLGPU, GLName, GetGLName),
+        TROVEX_PROPERTY_STEP(GLGPU, GLMemoryMB, GetGLMemoryMB),
+        TROVEX_PROPERTY_STEP(GLGPU, GLVendor, GetGLVendor),
+        TROVEX_PROPERTY_STEP(GLGPU, GLVendorID, GetGLVendorID),
+        TROVEX_PROPERTY_STEP(GLGPU, GLDriverVersion, GetGLDriverVersion),
         TROVEX_PROPERTY_STEP(GLGPU, GLRectTextureSize, GetGLRectTextureSize),
         TROVEX_PROPERTY_STEP(GLGPU, GLRenderer, GetGLRenderer),
         TROVEX_PROPERTY_STEP(GLGPU, GLRendererID, GetGLRendererID),
@@ -185,29 +222,35 @@ RecordSet GLFields(const GLGPUVec& gpus, bool host) {
     if (host) {
         for (const HostQuery& query : kHostQueries) steps.push_back(HostStep(query));
     }
-    return Collect("glgpu", "NumGLGPUs", gpus, steps);
+    return Collect("glgpu", gpus, impls, steps);
 }
 
-RecordSet CLFields(const CLGPUVec& gpus, bool host) {
+RecordSet CLFields(const CLGPUVec& gpus, const StaticImpls& impls, bool host) {
     std::vector<Step<CLGPU> > steps = {
-        TROVEX_PROPERTY_STEP(CLGPU, CLPlatformVersion, GetVersion),
+        TROVEX_PROPERTY_STEP(CLGPU, CLPlatformVersion, GetCLPlatformVersion),
         TROVEX_PROPERTY_STEP(CLGPU, CLDeviceVersion, GetCLDeviceVersion),
-        TROVEX_PROPERTY_STEP(CLGPU, CLMemoryMB, GetMemoryMB),
-        TROVEX_PROPERTY_STEP(CLGPU, CLName, GetName),
-        TROVEX_PROPERTY_STEP(CLGPU, CLVendor, GetVendor),
-        TROVEX_PROPERTY_STEP(CLGPU, CLVendorID, GetVendorID),
-        TROVEX_PROPERTY_STEP(CLGPU, CLDriverVersion, GetDriverVersion),
+        TROVEX_PROPERTY_STEP(CLGPU, CLMemoryMB, GetCLMemoryMB),
+        TROVEX_PROPERTY_STEP(CLGPU, CLName, GetCLName),
+        TROVEX_PROPERTY_STEP(CLGPU, CLVendor, GetCLVendor),
+        TROVEX_PROPERTY_STEP(CLGPU, CLVendorID, GetCLVendorID),
+        TROVEX_PROPERTY_STEP(CLGPU, CLDriverVersion, GetCLDriverVersion),
         TROVEX_PROPERTY_STEP(CLGPU, CUDASupported, GetCUDASupported),
         // Only a CUDA platform that names its version has the line.
-        [](CLGPU& gpu, RecordField& field) {
-            if (!gpu.GetCUDASupported() || gpu.GetCUDAVersion().empty()) return false;
-            field = Field({"CUDAVersion"}, PropertyType::CUDAVersion{gpu.GetCUDAVersion()});
-            return true;
-        },
+        Optional(TROVEX_PROPERTY_STEP(CLGPU, CUDAVersion, GetCUDAVersion)),
         TROVEX_PROPERTY_STEP(CLGPU, CLBandwidth, GetCLBandwidth),
     };
     if (host) steps.push_back(TROVEX_PROPERTY_STEP(CLGPU, CLCompute, GetCLCompute));
-    return Collect("clgpu", "NumCLGPUs", gpus, steps);
+    return Collect("clgpu", gpus, impls, steps);
+}
+
+std::string RecordTag(const RecordSet& set, size_t index) {
+    return set.kind + ("[" + std::to_string(index) + "]");
+}
+
+std::string FieldKey(const std::vector<std::string>& path) {
+    std::string key = path[0];
+    for (size_t i = 1; i < path.size(); ++i) key += "[" + path[i] + "]";
+    return key;
 }
 
 std::string JsonString(const std::string& text) {

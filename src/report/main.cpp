@@ -1,7 +1,9 @@
 // trovex-report FILE...: reads each report through the description reader and
-// prints the records it built, in the report's own key=value form or as JSON.
-// Exit status: 0 every report read; 1 the reader could not read one; 2 a file
-// could not be read, the output could not be written, or the command line is wrong.
+// prints the records it built, in the report's own key=value form or as JSON,
+// with what each file is: a whole report, a cut one (the run stopped before
+// trovexEnd), no report at all, or one the reader cannot read.
+// Exit status: 0 only whole reports; 1 a file that is not one; 2 a file could
+// not be read, the output could not be written, or the command line is wrong.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -12,25 +14,32 @@
 
 #include "ReportLine.h"
 #include "StandardOutput.h"
-#include "dataitem/DescriptionParser.h"
-#include "report/RecordFields.h"
+#include "report/ReportFile.h"
 
 namespace {
 
-const char kUsage[] = "usage: trovex-report [--json] FILE...\n";
+const char kUsage[] =
+    "usage: trovex-report [--json] FILE...\n"
+    "       trovex-report --help | --version\n";
 
-const int kUnreadable = 1;
+const char kHelp[] =
+    "\n"
+    "Reads each GPUTrovex report (FILE - is standard input) and prints the GPU\n"
+    "records a host gets from it: its record lines as the probe writes them, or\n"
+    "with --json one JSON object per file. A property the report does not hold is\n"
+    "left out (null in JSON).\n"
+    "\n"
+    "Exit status: 0 every file is a whole report; 1 a file is a cut report (no\n"
+    "trovexEnd), not a report (no trovexStart) or one the reader cannot read;\n"
+    "2 a file cannot be read, the output cannot be written, or the command line\n"
+    "is wrong.\n";
+
 const int kTrouble = 2;
 
-struct Records {
-    std::string file;
-    RecordSet gl;
-    RecordSet cl;
-    bool host;
-};
-
+// path "-" reads standard input.
 bool ReadFile(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const bool standardInput = path == "-";
+    std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         std::cerr << "trovex-report: cannot open " << path << ": " << std::strerror(errno)
                   << std::endl;
@@ -41,7 +50,7 @@ bool ReadFile(const std::string& path, std::string& text) {
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
     // A folder opens, and only the read says what it is.
     const int error = !std::ferror(file) ? 0 : errno != 0 ? errno : EIO;
-    std::fclose(file);
+    if (!standardInput) std::fclose(file);
     if (error != 0) {
         std::cerr << "trovex-report: cannot read " << path << ": " << std::strerror(error)
                   << std::endl;
@@ -50,41 +59,26 @@ bool ReadFile(const std::string& path, std::string& text) {
     return true;
 }
 
-// A report of the host tester carries the host's lines, which its records answer.
-bool IsHostReport(DescriptionParser& parser) {
-    DataItemPtr tester;
-    return parser.Lookup("Tester", tester) && tester->Type() == kString &&
-           tester->AsString() == "Velmora";
-}
-
-std::string Key(const std::string& tag, const std::vector<std::string>& path) {
-    std::string key = tag + "." + path[0];
-    for (size_t i = 1; i < path.size(); ++i) key += "[" + path[i] + "]";
-    return key;
-}
-
-std::string Tag(const RecordSet& set, size_t index) {
-    return set.kind + ("[" + std::to_string(index) + "]");
-}
-
-void WriteLines(const RecordSet& set) {
-    ReportLine::Write(set.countKey + ("=" + std::to_string(set.count)));
+void WriteLines(const std::string& countLine, const RecordSet& set) {
+    if (!countLine.empty()) ReportLine::Write(countLine);
     for (const auto& step : set.steps) {
-        for (const auto& entry : step) {
-            const RecordField& field = entry.second;
+        for (size_t i = 0; i < step.size(); ++i) {
+            const RecordField& field = step[i];
+            if (!field.held) continue;
             for (const auto& tag : field.tags)
                 ReportLine::Write("gputag." + tag.first + "=" + std::to_string(tag.second));
-            ReportLine::Write(Key(Tag(set, entry.first), field.path) + "=" + field.reportValue);
+            ReportLine::Write(RecordTag(set, i) + "." + FieldKey(field.path) + "=" +
+                              field.reportValue);
         }
     }
 }
 
 // A comment line names the file; the reader skips it, so the output reads back.
-void WriteReport(const Records& records) {
+void WriteReport(const ReportFile& records) {
     ReportLine::Write("# " + records.file);
     if (records.host) ReportLine::Write("Tester=\"Velmora\"");
-    WriteLines(records.gl);
-    WriteLines(records.cl);
+    WriteLines(records.glCount, records.gl);
+    WriteLines(records.clCount, records.cl);
 }
 
 typedef std::vector<const RecordField*> Fields;
@@ -114,26 +108,28 @@ void WriteObject(const Fields& fields, size_t begin, size_t end, size_t depth,
 
 void WriteArray(const RecordSet& set) {
     std::cout << "    " << JsonString(set.kind) << ": [";
-    for (size_t record = 0; record < set.count; ++record) {
+    const size_t count = set.lacking.size();
+    for (size_t record = 0; record < count; ++record) {
         Fields fields;
-        for (const auto& step : set.steps) {
-            for (const auto& entry : step)
-                if (entry.first == record) fields.push_back(&entry.second);
-        }
+        for (const auto& step : set.steps) fields.push_back(&step[record]);
         std::cout << (record == 0 ? "\n" : ",\n") << "      ";
         WriteObject(fields, 0, fields.size(), 0, "      ");
     }
-    std::cout << (set.count == 0 ? "]" : "\n    ]");
+    std::cout << (count == 0 ? "]" : "\n    ]");
 }
 
-void WriteJson(const std::vector<Records>& files) {
+void WriteJson(const std::vector<ReportFile>& files) {
     std::cout << "[";
     for (size_t i = 0; i < files.size(); ++i) {
-        std::cout << (i == 0 ? "\n" : ",\n") << "  {\n    \"file\": " << JsonString(files[i].file)
-                  << ",\n";
-        WriteArray(files[i].gl);
+        const ReportFile& file = files[i];
+        std::cout << (i == 0 ? "\n" : ",\n") << "  {\n    \"file\": " << JsonString(file.file)
+                  << ",\n    \"verdict\": \"" << VerdictName(file.verdict)
+                  << "\",\n    \"complete\": " << (file.verdict == kWhole ? "true" : "false")
+                  << ",\n    \"lastKey\": "
+                  << (file.lastKey.empty() ? "null" : JsonString(file.lastKey)) << ",\n";
+        WriteArray(file.gl);
         std::cout << ",\n";
-        WriteArray(files[i].cl);
+        WriteArray(file.cl);
         std::cout << "\n  }";
     }
     std::cout << (files.empty() ? "]" : "\n]") << std::endl;
@@ -157,6 +153,12 @@ int main(int argc, char** argv) {
             options = false;
         } else if (options && argument == "--json") {
             json = true;
+        } else if (options && (argument == "--help" || argument == "--version")) {
+            std::cout << (argument == "--help" ? std::string(kUsage) + kHelp
+                                               : "trovex-report " TROVEX_VERSION "\n")
+                      << std::flush;
+            NoteStandardOutputState();
+            return StandardOutputError() == 0 ? 0 : kTrouble;
         } else if (options && argument.size() > 1 && argument[0] == '-') {
             std::cerr << "trovex-report: unknown option " << argument << std::endl;
             return Usage();
@@ -167,33 +169,19 @@ int main(int argc, char** argv) {
     if (paths.empty()) return Usage();
 
     int status = 0;
-    std::vector<Records> read;
+    std::vector<ReportFile> read;
     for (const std::string& path : paths) {
         std::string text;
         if (!ReadFile(path, text)) {
             status = kTrouble;
             continue;
         }
-        DescriptionParser parser;
-        GPUImplStatic records;
-        // The reader has written its line on standard error.
-        if (!parser.Parse(text, records)) {
-            std::cerr << "trovex-report: " << path << ": the reader cannot read this report"
-                      << std::endl;
-            status = std::max(status, kUnreadable);
-            continue;
-        }
-        const bool host = IsHostReport(parser);
-        Records file{path, GLFields(records.GetGPUs(), host), CLFields(records.GetCLGPUs(), host),
-                     host};
-        for (const RecordSet* set : {&file.gl, &file.cl}) {
-            for (size_t index : set->dropped)
-                std::cerr << "trovex-report: " << path << ": " << Tag(*set, index)
-                          << " failed a query and has no later lines" << std::endl;
-        }
+        const ReportFile file = ReadReportFile(path, text);
+        // Every file that is no whole report has its line on standard error.
+        if (file.verdict != kWhole) status = std::max(status, 1);
         if (json)
             read.push_back(file);
-        else
+        else if (file.verdict == kWhole || file.verdict == kCut)
             WriteReport(file);
     }
     if (json) WriteJson(read);

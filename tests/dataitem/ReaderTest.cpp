@@ -109,14 +109,30 @@ std::string Records(DescriptionParser& parser, GPUImplStatic& result, bool prope
     return out.str();
 }
 
+// The properties the first OpenGL record's back end holds.
+std::string Held(DescriptionParser& parser) {
+#define TROVEX_NAME(Name, Type, Query) #Name,
+    static const char* const kProperties[] = {TROVEX_GL_PROPERTIES(TROVEX_NAME)
+                                                  TROVEX_CL_PROPERTIES(TROVEX_NAME)};
+#undef TROVEX_NAME
+    std::string held;
+    for (const char* property : kProperties)
+        held += parser.CollectImpls("glgpu")[0]->Holds(property) ? property + std::string(" ") : "";
+    return held;
+}
+
 // Reads text as a host reading its second report does: with a parser that read
 // another before, into a back end that still holds that one's records. Answers
 // "fails: " and the line on standard error, or what the item at name (a top-level
 // variable, then members after dots) is: its kind and printed form, or "unset". The
-// names "records" and "queries" stand for the records it gave.
+// names "records" and "queries" stand for the records it gave, "held" for the
+// properties the first OpenGL record holds, "statements" for the keys of the
+// statements read.
 std::string Read(const std::string& text, const std::string& name) {
     DescriptionParser parser;
     GPUImplStatic result = parser.Parse("glgpu[0].GLName=\"n\"\nclgpu[0].CLName=\"c\"\n");
+    std::string statements;
+    parser.ObserveStatements([&](const std::string& key) { statements += key + " "; });
     testing::internal::CaptureStderr();
     const bool read = parser.Parse(text, result);
     std::string written = testing::internal::GetCapturedStderr();
@@ -127,6 +143,8 @@ std::string Read(const std::string& text, const std::string& name) {
         return "fails: " + written;
     }
     if (name == "records" || name == "queries") return Records(parser, result, name == "records");
+    if (name == "held") return Held(parser);
+    if (name == "statements") return statements;
     std::istringstream path(name);
     std::string part;
     std::getline(path, part, '.');
@@ -202,6 +220,9 @@ const Case kCases[] = {
     {"# x=1\n", "unset"},
     {"# log line\r\nx=2\r\n", "int 2"},
     {"a=1", "unset", "glgpu"},
+    // Each statement read is told by its key, without its white space, in order.
+    {"Tester=\"V\" # c\nx [ 1 ] . y\n= 2 bad line\n;\nglgpu[0].GLName=\"n\" x=2",
+     "Tester x[1].y glgpu[0].GLName x ", "statements"},
     // Selectors make containers, or replace a value of another kind.
     {"x[2]=7", "array {, , 7}"},
     {"x[b]=1", "map {b=1}"},
@@ -243,6 +264,9 @@ const Case kCases[] = {
      "CLBandwidth=0, CLCompute=0, MinCLBandwidth=0, CLDeviceVersion=\"\"}",
      "glgpu"},
     {"glgpu.HasGLNPOTSupport=2", "int 1", "glgpu.HasGLNPOTSupport"},
+    // A back end holds the properties a text set, whatever their values.
+    {"glgpu.GLName=\"\" glgpu.CLBandwidth=0 glgpu.glGetString[GL_VENDOR]=\"V\" glgpu.GLName=\"n\"",
+     "GLName CLBandwidth ", "held"},
     {"clgpu.CLBandwidth=3", "double 3", "clgpu.CLBandwidth"},
     {"glgpu.GLVendor=5", "text 5", "glgpu.GLVendor"},
     {"glgpu.GLMemoryMB=3.5", kNoInt},

@@ -1,8 +1,10 @@
 # Installs the build into a fresh prefix, builds the host project against the
 # installed package alone, and runs it on the report of the installed probe:
 # every line it writes must be a line of that report, and of what the installed
-# trovex-report prints of it. Then the .deb and the .tar.gz must hold what was
-# installed, and the .deb depend on the C library alone.
+# trovex-report prints of it, and the reader's failure line must reach the host,
+# not its standard error. Then the two .deb files together and the .tar.gz must
+# hold what was installed, the library in the multiarch folder, and each .deb
+# depend on what its files need.
 #
 #   cmake -DBUILD=... -DHOST=... -DWORK=... -DGENERATOR=... -DCXX=... -P InstallAndBuild.cmake
 function(run)
@@ -11,6 +13,7 @@ function(run)
     message(FATAL_ERROR "${ARGN}\nfailed (${status}):\n${out}${err}")
   endif()
   set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
 endfunction()
 
 file(REMOVE_RECURSE ${WORK})
@@ -30,6 +33,11 @@ set(read "${out}")
 if(NOT read MATCHES "^NumGLGPUs=[1-9]" OR NOT read MATCHES "\\.GLRenderer=\"[^\"]")
   message(FATAL_ERROR "the host read no OpenGL GPU with a renderer name:\n${read}")
 endif()
+if(NOT read MATCHES "\n# reader: DataItemGPU: no such member\n$" OR NOT err STREQUAL "")
+  message(FATAL_ERROR "the reader's failure line went elsewhere than the host's sink:\n"
+                      "${read}-- stderr\n${err}")
+endif()
+string(REGEX REPLACE "#[^\n]*\n" "" read "${read}")
 string(REPLACE "\n" ";" lines "${read}")
 foreach(line IN LISTS lines)
   foreach(text report tool)
@@ -42,16 +50,25 @@ endforeach()
 
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${prefix} ${prefix}/*)
 list(SORT installed)
-run(${CMAKE_CPACK_COMMAND} --config ${BUILD}/CPackConfig.cmake -B ${WORK}/packages)
-file(GLOB deb ${WORK}/packages/*.deb)
-file(GLOB tgz ${WORK}/packages/*.tar.gz)
-run(dpkg-deb -f ${deb} Depends)
-if(NOT out MATCHES "^libc6( \\([^)]*\\))?\n$")
-  message(FATAL_ERROR "the .deb depends on more than the C library: ${out}")
+if(NOT "${installed}" MATCHES "(^|;)lib/[^/;]+-linux-gnu[^/;]*/libtrovex_reader\\.a(;|$)")
+  message(FATAL_ERROR "the library is not in a multiarch folder: ${installed}")
 endif()
-run(dpkg-deb -c ${deb})
-string(REGEX MATCHALL "\\./usr/[^\n]*[^/]\n" in_deb "${out}")
+run(${CMAKE_CPACK_COMMAND} --config ${BUILD}/CPackConfig.cmake -B ${WORK}/packages)
+set(in_deb)
+foreach(package gputrovex gputrovex-dev)
+  file(GLOB deb ${WORK}/packages/${package}_*.deb)
+  run(dpkg-deb -f ${deb} Depends)
+  set(depends_gputrovex "^libc6( \\([^)]*\\))?\n$")
+  set(depends_gputrovex-dev "^libboost-dev \\(>= 1\\.74\\)\n$")
+  if(NOT out MATCHES "${depends_${package}}")
+    message(FATAL_ERROR "${package} depends on ${out}")
+  endif()
+  run(dpkg-deb -c ${deb})
+  string(REGEX MATCHALL "\\./usr/[^\n]*[^/]\n" files "${out}")
+  list(APPEND in_deb ${files})
+endforeach()
 list(TRANSFORM in_deb REPLACE "^\\./usr/(.*)\n$" "\\1")
+file(GLOB tgz ${WORK}/packages/*.tar.gz)
 run(${CMAKE_COMMAND} -E tar tzf ${tgz})
 string(REGEX MATCHALL "[^\n]*[^/\n]\n" in_tgz "${out}")
 list(TRANSFORM in_tgz REPLACE "^[^/]*/(.*)\n$" "\\1")

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <string>
 #include <vector>
@@ -9,45 +11,66 @@
 #include "TempFolder.h"
 
 // The report tool as support staff run it, on the pinned reports of the simulated
-// machine and on this machine's report: for each file it prints a "# path" line,
-// then the lines of the report that carry the records, byte for byte.
+// machine and on this machine's report: for each whole or cut report it prints a
+// "# path" line, then the lines of the report that carry the records, byte for
+// byte; of anything else, nothing.
 namespace {
 
 struct Case {
     const char* name;
     // Each a file: "report:NAME" the simulated machine's report in the expected
-    // transcript NAME; "machine:NAME" the machine description in machines/, of
-    // which the tool prints what the probe wrote, the report NAME; "probe:" this
-    // machine's host report, with PoCL's device answered as a GPU; "text:TEXT",
-    // of which it prints nothing; "missing"; "folder".
+    // transcript NAME, "report:NAME:TEXT" with TEXT after it; "probe:" this machine's host report,
+    // with PoCL's device answered as a GPU; "machine:NAME" the machine description NAME, which is
+    // no report; "random" 4 KB of random bytes; "text:TEXT"; "missing"; "folder".
+    // "-" before one gives it on standard input.
     std::vector<std::string> files, options;
     int status;
     std::string err;  // with FILE0, FILE1 ... for the paths of the files
     const char* outputFile = nullptr;
+    // What standard output begins with, in place of what the files give.
+    const char* outStart = nullptr;
 };
 
 const std::vector<std::string> kPoclAsGPU{"LD_LIBRARY_PATH=" TROVEX_FAKE_OPENCL_DIR,
                                           "TROVEX_DRIVER_FAULT=clGetDeviceIDs:gpu"};
-const char kUsage[] = "usage: trovex-report [--json] FILE...\n";
+const char kUsage[] =
+    "usage: trovex-report [--json] FILE...\n"
+    "       trovex-report --help | --version\n";
 const std::string kDir = TROVEX_PROJECT_DIR "/tests/";
 
 // clang-format off
 const Case kCases[] = {
-    {"PinnedReports", {"report:two-of-each", "report:two-of-each.host"}, {}, 0, ""},
-    {"MachinesAsTheProbeReadsThem", {"machine:two-of-each", "machine:one-of-each"}, {}, 0, ""},
-    {"ThisMachinesReport", {"probe:"}, {}, 0, ""},
-    {"BrokenReport", {"text:glgpu[0].GLName=\"n\"\nglgpu[0].NoSuchName=1\n", "report:two-of-each.host"}, {}, 1,
+    // The countdown of -hang may follow a report.
+    {"WholeReports", {"report:two-of-each", "report:two-of-each.host:delayExit=2\ndelayExit=1\n",
+                      "report:no-gpus", "probe:"}, {}, 0, ""},
+    // A GPU the probe dropped holds only the lines written before; nothing stands in
+    // for the others.
+    {"DroppedGPUs", {"report:raise.host"}, {}, 0,
+     "trovex-report: FILE0: glgpu[0] lacks GLMemoryMB and 32 more\n"
+     "trovex-report: FILE0: clgpu[1] lacks CLName and 6 more\n"},
+    {"CutReports", {"report:enumeration-fails", "-report:cl-enumeration-fails.host", "report:two-of-each"}, {}, 1,
+     "trovex-report: FILE0: cut report: the run stopped after OGLContextCreated\n"
+     "trovex-report: -: cut report: the run stopped after "
+     "glgpu[1].extension[Quelt::OGL::GL_ARB_SHADER_TEXTURE_LOD]\n"},
+    {"NotReports", {"text:", "random", "machine:two-of-each", "text:trovexEnd=\"t\"\n"}, {}, 1,
+     "trovex-report: FILE0: not a report: it has no trovexStart line\n"
+     "trovex-report: FILE1: not a report: it has no trovexStart line\n"
+     "trovex-report: FILE2: not a report: it has no trovexStart line\n"
+     "trovex-report: FILE3: not a report: it has no trovexStart line\n"},
+    {"UnreadableReport", {"text:trovexStart=\"t\"\nglgpu[0].GLName=\"n\"\nglgpu[0].NoSuchName=1\n", "report:two-of-each.host"}, {}, 1,
      "DataItemGPU: no such member\ntrovex-report: FILE0: the reader cannot read this report\n"},
-    {"FilesThatCannotBeRead", {"missing", "folder", "report:two-of-each"}, {}, 2,
+    {"FilesThatCannotBeRead", {"missing", "folder", "report:enumeration-fails"}, {}, 2,
      "trovex-report: cannot open FILE0: No such file or directory\n"
-     "trovex-report: cannot read FILE1: Is a directory\n"},
-    // The JSON, which check_json.py reads: a record that cannot answer a host query
-    // is left out of the later ones.
-    {"Json", {"text:" + ReadFile(kDir + "report/escapes.txt")}, {"--json"}, 0,
-     "GLGetProgramivARB target never set\n"
-     "trovex-report: FILE0: glgpu[0] failed a query and has no later lines\n"},
+     "trovex-report: cannot read FILE1: Is a directory\n"
+     "trovex-report: FILE2: cut report: the run stopped after OGLContextCreated\n"},
+    // The JSON, which check_json.py reads.
+    {"Json", {"text:" + ReadFile(kDir + "report/escapes.txt"), "text:", "report:two-of-each"}, {"--json"}, 1,
+     "trovex-report: FILE0: cut report: the run stopped after clgpu[0].CLCompute\n"
+     "trovex-report: FILE1: not a report: it has no trovexStart line\n"},
     {"NoFile", {}, {"--json"}, 2, kUsage},
     {"UnknownOption", {"text:"}, {"--xml"}, 2, std::string("trovex-report: unknown option --xml\n") + kUsage},
+    {"Help", {"missing"}, {"--help"}, 0, "", nullptr, kUsage},
+    {"Version", {}, {"--json", "--version"}, 0, "", nullptr, "trovex-report " TROVEX_VERSION "\n"},
     {"OutputLost", {"report:two-of-each"}, {}, 2,
      "trovex-report: cannot write the output: No space left on device\n", "/dev/full"},
 };
@@ -58,47 +81,63 @@ void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 class ReportTool : public testing::TestWithParam<Case> {
 protected:
     // Makes the file at path, or for "folder" names a folder instead, and gives what
-    // the tool prints of it.
-    std::string Prepare(const std::string& file, std::string& path) {
+    // the tool prints of it, by the name given.
+    std::string Prepare(const std::string& file, std::string& path, const std::string& name) {
         if (file == "folder") path = folder.Path();
         if (file == "missing" || file == "folder") return "";
         const std::string kind = file.substr(0, file.find(':')),
-                          name = file.substr(kind.size() + 1);
-        std::string report = ReadFile(kDir + "simulated/expected/" + name + ".txt");
-        report = kind == "probe"
-                     ? RunProcess(TROVEX_BINARY, {"-app=Velmora"}, {kPoclAsGPU, 0, ""}).out
-                     : report.substr(0, report.find("-- stderr\n"));
-        std::ofstream(path, std::ios::binary)
-            << (kind == "machine" ? ReadFile(kDir + "simulated/machines/" + name + ".txt")
-                : kind == "text"  ? name
-                                  : report);
-        std::string printed = "# " + path + "\n";
+                          value = file.substr(std::min(file.size(), kind.size() + 1));
+        std::string text = kind == "text" ? value
+                           : kind == "machine"
+                               ? ReadFile(kDir + "simulated/machines/" + value + ".txt")
+                               : "";
+        if (kind == "probe")
+            text = RunProcess(TROVEX_BINARY, {"-app=Velmora"}, {kPoclAsGPU, 0, ""}).out;
+        if (kind == "report") {
+            const size_t extra = value.find(':');
+            text = ReadFile(kDir + "simulated/expected/" + value.substr(0, extra) + ".txt");
+            text = text.substr(0, text.find("-- stderr\n")) +
+                   (extra != std::string::npos ? value.substr(extra + 1) : "");
+        }
+        if (kind == "random") {
+            std::minstd_rand random(20);
+            for (int i = 0; i < 4096; ++i) text += static_cast<char>(random());
+        }
+        std::ofstream(path, std::ios::binary) << text;
+        if (kind != "report" && kind != "probe") return "";
+        std::string printed = "# " + name + "\n";
         static const std::regex records(R"((Tester=|Num|glgpu\[|clgpu\[|gputag\.).*)");
-        for (const std::string& line : Lines(report))
+        for (const std::string& line : Lines(text))
             printed += std::regex_match(line, records) ? line + "\n" : "";
-        return kind == "text" ? "" : printed;
+        return printed;
     }
 
     TempFolder folder;
 };
 
-TEST_P(ReportTool, PrintsTheRecordsOfEveryReport) {
+TEST_P(ReportTool, SaysWhatEachFileIsAndPrintsTheRecordsOfReports) {
     const Case& c = GetParam();
     std::vector<std::string> arguments = c.options;
     std::string out, err = c.err;
+    ProcessOptions options{{}, 0, c.outputFile != nullptr ? c.outputFile : ""};
     for (size_t i = 0; i < c.files.size(); ++i) {
+        const bool input = c.files[i][0] == '-';
         std::string path = folder.Path() + "/" + std::to_string(i);
-        out += Prepare(c.files[i], path);
-        arguments.push_back(path);
+        out += Prepare(c.files[i].substr(input ? 1 : 0), path, input ? "-" : path);
+        if (input) options.inputFile = path;
+        arguments.push_back(input ? "-" : path);
         err = std::regex_replace(err, std::regex("FILE" + std::to_string(i)), path);
     }
-    const ProcessOptions options{{}, 0, c.outputFile != nullptr ? c.outputFile : ""};
     ProcessResult r = RunProcess(TROVEX_REPORT_TOOL, arguments, options);
     if (c.options == std::vector<std::string>{"--json"} && !c.files.empty()) {
-        const ProcessResult check =
-            RunProcess(TROVEX_PYTHON, {kDir + "report/check_json.py", r.out, arguments[1]});
+        const ProcessResult check = RunProcess(
+            TROVEX_PYTHON, {kDir + "report/check_json.py", r.out, arguments[1], arguments[2]});
         EXPECT_EQ(Transcript("", "", 0), Transcript(check.out, check.err, check.status));
         r.out = out = "";
+    }
+    if (c.outStart != nullptr) {
+        out = c.outStart;
+        r.out = r.out.substr(0, out.size());
     }
     EXPECT_EQ(Transcript(c.outputFile == nullptr ? out : "", err, c.status),
               Transcript(r.out, r.err, r.status));

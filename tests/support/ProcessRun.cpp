@@ -42,6 +42,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     else
         posix_spawn_file_actions_addopen(&actions, 1, options.outputFile.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, err, 2);
+    if (!options.inputFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 0, options.inputFile.c_str(), O_RDONLY, 0);
     // env sets the given entries, each in place of an inherited one of the same name.
     std::vector<std::string> argv{"/usr/bin/env"};
     argv.insert(argv.end(), options.environment.begin(), options.environment.end());

@@ -24,6 +24,8 @@ struct ProcessOptions {
     // A file that standard output goes to (such as /dev/full) in place of
     // ProcessResult::out.
     std::string outputFile;
+    // A file that standard input reads from; empty: the parent's standard input.
+    std::string inputFile{};
 };
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
