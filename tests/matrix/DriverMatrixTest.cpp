@@ -70,14 +70,6 @@ const int kSweepStride = 7;
 const std::string kProbe = TROVEX_PACKAGED_BIN "/GPUTrovex";
 const std::string kReportTool = TROVEX_PACKAGED_BIN "/trovex-report";
 
-std::string Release() {
-    std::ifstream in("/etc/os-release");
-    for (std::string line; std::getline(in, line);) {
-        if (line.compare(0, 17, "VERSION_CODENAME=") == 0) return line.substr(17);
-    }
-    return "";
-}
-
 std::string Out(const std::string& transcript) {
     return transcript.substr(0, transcript.find("-- stderr\n"));
 }
@@ -95,7 +87,9 @@ class DriverMatrix : public testing::TestWithParam<size_t> {};
 
 TEST_P(DriverMatrix, ReportHoldsTheDriversAnswers) {
     const Case& c = kCases[GetParam()];
-    ASSERT_EQ(c.release, Release()) << "the case runs in another release's root";
+    ASSERT_NE(std::string::npos,
+              ReadFile("/etc/os-release").find(std::string("VERSION_CODENAME=") + c.release + "\n"))
+        << "the case runs in another release's root";
     const ProcessOptions options{c.environment, 0, ""};
     const Answers answers =
         AskDrivers(TROVEX_DRIVER_REFERENCE, TROVEX_PROCESS_DIR "/this-machine.txt", options);

@@ -58,9 +58,17 @@ if(archives EQUAL 0)
   message(FATAL_ERROR "the packages hold no static library")
 endif()
 
-set(ALLOWED "^(libc|libm|libdl|libpthread|librt)\\.so\\.[0-9]+$|^ld-linux-x86-64\\.so\\.2$")
-set(NEWEST_GLIBC 2.17)
-foreach(PROGRAM IN LISTS programs)
-  message(STATUS "${PROGRAM}:")
-  include(${CMAKE_CURRENT_LIST_DIR}/../process/NeededLibraries.cmake)
+set(allowed "^(libc|libm|libdl|libpthread|librt)\\.so\\.[0-9]+$|^ld-linux-x86-64\\.so\\.2$")
+foreach(program IN LISTS programs)
+  execute_process(COMMAND ${CMAKE_COMMAND} -DREADELF=${READELF} -DOBJDUMP=${OBJDUMP}
+                          -DPROGRAM=${program} -DALLOWED=${allowed} -DNEWEST_GLIBC=2.17
+                          -P ${CMAKE_CURRENT_LIST_DIR}/../process/NeededLibraries.cmake
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  message("${program}:\n${out}")
+  if(NOT status EQUAL 0)
+    list(APPEND failed ${program})
+  endif()
 endforeach()
+if(failed)
+  message(FATAL_ERROR "these would not start on every C library from 2.17 on: ${failed}")
+endif()
