@@ -1,7 +1,6 @@
 #include "dataitem/DescriptionParser.h"
 
 #include <cctype>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -32,6 +31,17 @@ int HexValue(char c) {
 
 // Beyond this a decimal exponent only makes the number infinite or zero.
 const int kMaxExponent = 9999;
+
+// 10 to the exponent by squaring, exact up to 10^22. Not std::pow: since glibc
+// 2.29 it binds a symbol version that older C libraries lack, and the programs
+// that ship start on C libraries from 2.17 on.
+double PowerOfTen(int exponent) {
+    double power = 1.0;
+    for (double base = 10.0; exponent != 0; exponent >>= 1, base *= base) {
+        if (exponent & 1) power *= base;
+    }
+    return power;
+}
 
 // Array entries a run may add through index selectors: so many per byte of text,
 // plus a fixed allowance for short texts.
@@ -236,7 +246,7 @@ int DescriptionParser::ParseNumber(const char*& position, int& intValue, double&
                     if (exponent > kMaxExponent) exponent = kMaxExponent;
                 }
                 isDouble = true;
-                value *= std::pow(10.0, negativeExponent ? -exponent : exponent);
+                value *= negativeExponent ? 1.0 / PowerOfTen(exponent) : PowerOfTen(exponent);
                 p = e;
             }
         }

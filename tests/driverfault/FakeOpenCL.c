@@ -4,6 +4,7 @@
 // DriverFault.h). Built with TROVEX_WITHOUT_QUEUES it leaves out the command
 // queue functions, as a library that is no complete OpenCL loader would.
 #define CL_TARGET_OPENCL_VERSION 300
+#define CL_USE_DEPRECATED_OPENCL_1_1_APIS
 #define CL_USE_DEPRECATED_OPENCL_1_2_APIS
 #include <CL/cl.h>
 #include <CL/cl_icd.h>
@@ -128,3 +129,35 @@ FORWARD(cl_command_queue, clCreateCommandQueue,
         (context, device, flags, status))
 FORWARD(cl_int, clReleaseCommandQueue, (cl_command_queue queue), (queue))
 #endif
+
+// What clinfo calls besides, so that the tests' OpenCL reference lists the
+// devices behind this library as the program sees them.
+FORWARD(cl_context, clCreateContextFromType,
+        (const cl_context_properties* properties, cl_device_type type,
+         void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
+         cl_int* status),
+        (properties, type, notify, data, status))
+FORWARD(cl_int, clGetContextInfo,
+        (cl_context context, cl_context_info name, size_t size, void* value, size_t* sizeReturned),
+        (context, name, size, value, sizeReturned))
+FORWARD(cl_program, clCreateProgramWithSource,
+        (cl_context context, cl_uint count, const char** texts, const size_t* lengths,
+         cl_int* status),
+        (context, count, texts, lengths, status))
+FORWARD(cl_int, clBuildProgram,
+        (cl_program program, cl_uint count, const cl_device_id* devices, const char* options,
+         void(CL_CALLBACK* notify)(cl_program, void*), void* data),
+        (program, count, devices, options, notify, data))
+FORWARD(cl_int, clGetProgramBuildInfo,
+        (cl_program program, cl_device_id device, cl_program_build_info name, size_t size,
+         void* value, size_t* sizeReturned),
+        (program, device, name, size, value, sizeReturned))
+FORWARD(cl_int, clReleaseProgram, (cl_program program), (program))
+FORWARD(cl_kernel, clCreateKernel, (cl_program program, const char* name, cl_int* status),
+        (program, name, status))
+FORWARD(cl_int, clGetKernelWorkGroupInfo,
+        (cl_kernel kernel, cl_device_id device, cl_kernel_work_group_info name, size_t size,
+         void* value, size_t* sizeReturned),
+        (kernel, device, name, size, value, sizeReturned))
+FORWARD(cl_int, clReleaseKernel, (cl_kernel kernel), (kernel))
+FORWARD(void*, clGetExtensionFunctionAddress, (const char* name), (name))

@@ -1,6 +1,9 @@
-# cmake -DREADELF=... -DPROGRAM=... -DALLOWED=regex -P NeededLibraries.cmake
+# cmake -DREADELF=... -DPROGRAM=... -DALLOWED=regex [-DOBJDUMP=... -DNEWEST_GLIBC=2.17]
+#       -P NeededLibraries.cmake
 # Fails when the program needs a shared library whose name ALLOWED does not
-# match: a machine without that library would refuse to start the program.
+# match, or, given NEWEST_GLIBC, a C library symbol of a newer version: a
+# machine without that library, or with an older C library, would refuse to
+# start the program.
 execute_process(COMMAND ${READELF} -d ${PROGRAM} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${READELF} -d ${PROGRAM} failed")
@@ -19,3 +22,30 @@ endforeach()
 if(unexpected)
   message(FATAL_ERROR "${PROGRAM} needs ${unexpected}")
 endif()
+
+if(NOT NEWEST_GLIBC)
+  return()
+endif()
+execute_process(COMMAND ${OBJDUMP} -T ${PROGRAM} OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -T ${PROGRAM} failed")
+endif()
+# Lines such as "0000000000000000      DF *UND*  0000000000000000 (GLIBC_2.29) pow".
+string(REGEX MATCHALL "GLIBC_[0-9A-Z_.]+\\)? +[^\n]+" versioned "${symbols}")
+set(newest 0)
+foreach(entry IN LISTS versioned)
+  string(REGEX REPLACE "^GLIBC_([0-9A-Z_.]+)\\)? +(.*)$" "\\1" version "${entry}")
+  string(REGEX REPLACE "^GLIBC_([0-9A-Z_.]+)\\)? +(.*)$" "\\2" symbol "${entry}")
+  if(NOT version MATCHES "^[0-9.]+$" OR version VERSION_GREATER NEWEST_GLIBC)
+    list(APPEND too_new "${symbol}@GLIBC_${version}")
+  elseif(version VERSION_GREATER newest)
+    set(newest ${version})
+  endif()
+endforeach()
+if(too_new)
+  message(FATAL_ERROR "${PROGRAM} needs C library symbols newer than ${NEWEST_GLIBC}: ${too_new}")
+endif()
+if(newest STREQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} binds no C library symbol: not a program of this build?")
+endif()
+message(STATUS "newest C library symbol version: GLIBC_${newest}")

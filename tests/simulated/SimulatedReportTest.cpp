@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <future>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -58,24 +57,6 @@ TEST_P(SimulatedReport, IsTheExpectedTranscript) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SimulatedReport, testing::ValuesIn(kCases));
-
-// The run when the hook fires at index n: a failing step has written its lines; a
-// failing top-level step ends the run, a failing per-GPU step drops its GPU.
-std::string ExpectedRun(const std::vector<ReportStep>& steps, bool failAfter, int n) {
-    std::string out, err;
-    std::set<std::string> dropped;
-    int index = 0;
-    for (const ReportStep& step : steps) {
-        if (dropped.count(step.tag) != 0) continue;
-        for (const std::string& line : step.lines) out += line + "\n";
-        // -failAfter=N fails every step from N on, -throwAfter=N step N alone.
-        if (step.kind == kNoIndex || (failAfter ? index++ < n : index++ != n)) continue;
-        err += failAfter ? "exception: programmed failure\n" : "exception: Programmed throw\n";
-        if (step.kind == kTopStep) return Transcript(out, err, 2);
-        dropped.insert(step.tag);
-    }
-    return Transcript(out, err, err.empty() ? 0 : 2);
-}
 
 // Every step index the hooks can name, for both testers, on the machine with two
 // GPUs of each kind: what -failAfter=N and -throwAfter=N write is what the model

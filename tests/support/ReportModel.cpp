@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 
 // A query's name and token are made from the header's token itself.
 #define TROVEX_QUERY(function, token) \
@@ -104,7 +105,26 @@ std::vector<ReportStep> ReportSteps(int glGPUs, const std::vector<bool>& clCUDA,
 }
 
 std::string Transcript(const std::string& out, const std::string& err, int status) {
-    return out + "-- stderr\n" + err + "-- status " + std::to_string(status) + "\n";
+    return out + "-- stderr\n" + err +
+           (status < 0 ? "-- signal " + std::to_string(-status)
+                       : "-- status " + std::to_string(status)) +
+           "\n";
+}
+
+std::string ExpectedRun(const std::vector<ReportStep>& steps, bool failAfter, int n) {
+    std::string out, err;
+    std::set<std::string> dropped;
+    int index = 0;
+    for (const ReportStep& step : steps) {
+        if (dropped.count(step.tag) != 0) continue;
+        for (const std::string& line : step.lines) out += line + "\n";
+        // -failAfter=N fails every step from N on, -throwAfter=N step N alone.
+        if (step.kind == kNoIndex || (failAfter ? index++ < n : index++ != n)) continue;
+        err += failAfter ? "exception: programmed failure\n" : "exception: Programmed throw\n";
+        if (step.kind == kTopStep) return Transcript(out, err, 2);
+        dropped.insert(step.tag);
+    }
+    return Transcript(out, err, err.empty() ? 0 : 2);
 }
 
 std::string RunTranscript(const std::string& program, const std::vector<std::string>& arguments,
@@ -128,7 +148,7 @@ std::string RunTranscript(const std::string& program, const std::vector<std::str
         if (at != std::string::npos && OnTheClock(run.out.substr(begin, length), started, ended))
             run.out.replace(begin, length, "TIME");
     }
-    return Transcript(run.out, run.err, run.status);
+    return Transcript(run.out, run.err, run.signal != 0 ? -run.signal : run.status);
 }
 
 std::string ReadFile(const std::string& path) {

@@ -39,8 +39,15 @@ struct ExpectedHostQuery {
 extern const std::vector<ExpectedHostQuery> kExpectedHostQueries;
 
 // Standard output, standard error and the status as one text, as the expected
-// files hold them.
+// files hold them; a negative status -N is the signal N that ended the program.
 std::string Transcript(const std::string& out, const std::string& err, int status);
+
+// The transcript of the run when a hook fires at step index n, for the steps of
+// a healthy run with their whole lines: -failAfter=n when failAfter, else
+// -throwAfter=n, which with n = -1 never fires. A failing step has written its
+// lines; a failing top-level step ends the run, a failing per-GPU step drops its
+// GPU.
+std::string ExpectedRun(const std::vector<ReportStep>& steps, bool failAfter, int n);
 
 // Runs the program and gives its transcript, where a time stamp of trovexStart or
 // trovexEnd reads TIME once it is found to be the local time of a second the run
