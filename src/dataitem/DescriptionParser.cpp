@@ -246,7 +246,9 @@ int DescriptionParser::ParseNumber(const char*& position, int& intValue, double&
                     if (exponent > kMaxExponent) exponent = kMaxExponent;
                 }
                 isDouble = true;
-                value *= negativeExponent ? 1.0 / PowerOfTen(exponent) : PowerOfTen(exponent);
+                // Zero stays zero, even times an infinite power of ten.
+                if (value != 0.0)
+                    value *= negativeExponent ? 1.0 / PowerOfTen(exponent) : PowerOfTen(exponent);
                 p = e;
             }
         }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -23,20 +25,24 @@ std::string Handle(const char* file, bool doThrow) {
     return sunk;
 }
 
-TEST(FailRequirement, WritesItsLineOnStandardErrorAndThrowsTheSameText) {
+TEST(FailRequirement, WritesItsLineOnStandardErrorThrowsTheSameTextAndCanBeReplaced) {
     EXPECT_EQ("Failed requirement: x",
               FailureText([] { FailRequirement("Failed requirement: x"); }));
     EXPECT_EQ("<NULL>", FailureText([] { FailRequirement(nullptr); }));
-}
+    // A standard error that cannot be written loses the line, nothing more.
+    std::stringbuf readOnly(std::ios::in);
+    std::streambuf* const standardError = std::cerr.rdbuf(&readOnly);
+    std::cerr.exceptions(std::ios::badbit);
+    EXPECT_EQ("threw broken", Handle(nullptr, true));
+    std::cerr.exceptions(std::ios::goodbit);
+    std::cerr.rdbuf(standardError);
 
-TEST(FailRequirement, ReplacementsServeUntilResetAndGiveBackWhatTheyReplaced) {
     const FailureHandler handler = GetFailureHandler();
     const MessageSink sink = GetMessageSink();
     EXPECT_EQ(sink, SetMessageSink(Record));
     // The default handler names the source where it has one, and throws when asked.
     EXPECT_EQ("source.cpp(42): broken\nthrew source.cpp(42): broken", Handle("source.cpp", true));
     EXPECT_EQ("source.cpp(42): broken\n", Handle("source.cpp", false));
-    EXPECT_EQ("broken\nthrew broken", Handle(nullptr, true));
     EXPECT_EQ(handler, SetFailureHandler(Return));
     // A handler that returns does not let the caller go on.
     sunk.clear();
