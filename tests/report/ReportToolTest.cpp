@@ -38,6 +38,18 @@ const char kUsage[] =
     "       trovex-report --help | --version\n";
 const std::string kDir = TROVEX_PROJECT_DIR "/tests/";
 
+// A quoted text holding every byte the reader keeps in one (all but NUL, which ends
+// the report's text), then UTF-8 forms: encoded surrogates, overlong forms, a lead
+// cut short, one past U+10FFFF, and the valid forms next to them.
+std::string AllBytes() {
+    std::string text = "\"";
+    for (int byte = 1; byte < 256; ++byte)
+        text += (byte == '"' || byte == '\\' ? "\\" : "") + std::string(1, static_cast<char>(byte));
+    return text +
+           "\xED\xA0\x80 \xED\xBF\xBF \xC0\xAF \xE0\x80\xAF \xE2\x82 \xF4\x90\x80\x80 "
+           "\xC2\x80 \xED\x9F\xBF \xEE\x80\x80 \xF0\x90\x80\x80 \xF4\x8F\xBF\xBF\"";
+}
+
 // clang-format off
 const Case kCases[] = {
     // The countdown of -hang may follow a report.
@@ -64,14 +76,18 @@ const Case kCases[] = {
      "trovex-report: cannot read FILE1: Is a directory\n"
      "trovex-report: FILE2: cut report: the run stopped after OGLContextCreated\n"},
     // The JSON, which check_json.py reads.
-    {"Json", {"text:" + ReadFile(kDir + "report/escapes.txt"), "text:", "report:two-of-each"}, {"--json"}, 1,
+    {"Json", {"text:" + ReadFile(kDir + "report/escapes.txt"), "text:", "report:two-of-each",
+              "text:trovexStart=\"t\"\nglgpu[0].GLName=" + AllBytes()}, {"--json"}, 1,
      "trovex-report: FILE0: cut report: the run stopped after clgpu[0].CLCompute\n"
-     "trovex-report: FILE1: not a report: it has no trovexStart line\n"},
+     "trovex-report: FILE1: not a report: it has no trovexStart line\n"
+     "trovex-report: FILE3: cut report: the run stopped after glgpu[0].GLName\n"},
     {"NoFile", {}, {"--json"}, 2, kUsage},
     {"UnknownOption", {"text:"}, {"--xml"}, 2, std::string("trovex-report: unknown option --xml\n") + kUsage},
     {"Help", {"missing"}, {"--help"}, 0, "", nullptr, kUsage},
     {"Version", {}, {"--json", "--version"}, 0, "", nullptr, "trovex-report " TROVEX_VERSION "\n"},
     {"OutputLost", {"report:two-of-each"}, {}, 2,
+     "trovex-report: cannot write the output: No space left on device\n", "/dev/full"},
+    {"JsonOutputLost", {"report:two-of-each"}, {"--json"}, 2,
      "trovex-report: cannot write the output: No space left on device\n", "/dev/full"},
 };
 // clang-format on
@@ -119,7 +135,12 @@ TEST_P(ReportTool, SaysWhatEachFileIsAndPrintsTheRecordsOfReports) {
     const Case& c = GetParam();
     std::vector<std::string> arguments = c.options;
     std::string out, err = c.err;
-    ProcessOptions options{{}, 0, c.outputFile != nullptr ? c.outputFile : ""};
+    // check_json.py reads the JSON's bytes as they were written.
+    const bool json = std::string(c.name) == "Json";
+    ProcessOptions options;
+    options.outputFile = c.outputFile != nullptr ? c.outputFile
+                         : json                  ? folder.Path() + "/json"
+                                                 : "";
     for (size_t i = 0; i < c.files.size(); ++i) {
         const bool input = c.files[i][0] == '-';
         std::string path = folder.Path() + "/" + std::to_string(i);
@@ -129,17 +150,17 @@ TEST_P(ReportTool, SaysWhatEachFileIsAndPrintsTheRecordsOfReports) {
         err = std::regex_replace(err, std::regex("FILE" + std::to_string(i)), path);
     }
     ProcessResult r = RunProcess(TROVEX_REPORT_TOOL, arguments, options);
-    if (c.options == std::vector<std::string>{"--json"} && !c.files.empty()) {
-        const ProcessResult check = RunProcess(
-            TROVEX_PYTHON, {kDir + "report/check_json.py", r.out, arguments[1], arguments[2]});
+    if (json) {
+        const ProcessResult check =
+            RunProcess(TROVEX_PYTHON, {kDir + "report/check_json.py", arguments[1], arguments[2]},
+                       {{}, 0, "", options.outputFile});
         EXPECT_EQ(Transcript("", "", 0), Transcript(check.out, check.err, check.status));
-        r.out = out = "";
     }
     if (c.outStart != nullptr) {
         out = c.outStart;
         r.out = r.out.substr(0, out.size());
     }
-    EXPECT_EQ(Transcript(c.outputFile == nullptr ? out : "", err, c.status),
+    EXPECT_EQ(Transcript(options.outputFile.empty() ? out : "", err, c.status),
               Transcript(r.out, r.err, r.status));
 }
 
