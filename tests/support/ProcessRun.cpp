@@ -40,8 +40,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     if (options.outputFile.empty())
         posix_spawn_file_actions_adddup2(&actions, out, 1);
     else
-        posix_spawn_file_actions_addopen(&actions, 1, options.outputFile.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, options.outputFile.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, err, 2);
     if (!options.inputFile.empty())
         posix_spawn_file_actions_addopen(&actions, 0, options.inputFile.c_str(), O_RDONLY, 0);

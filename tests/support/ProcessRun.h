@@ -21,8 +21,8 @@ struct ProcessOptions {
     std::vector<std::string> environment;
     // Seconds after which the child is killed with SIGKILL; 0 waits for its end.
     double timeLimit = 0;
-    // A file that standard output goes to (such as /dev/full; made where there is
-    // none) in place of ProcessResult::out.
+    // A file that standard output goes to (such as /dev/full) in place of
+    // ProcessResult::out.
     std::string outputFile;
     // A file that standard input reads from; empty: the parent's standard input.
     std::string inputFile{};
