@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <regex>
+#include <tuple>
 
 namespace {
 
@@ -28,13 +29,10 @@ std::string QuotedTextFault(const std::string& line, size_t start) {
 
 // A kind of line: the name of the value form its keys share, its keys, and that
 // form (a quoted text's is checked by hand).
-struct LineKind {
-    std::string form;
-    std::regex keys, value;
-};
+typedef std::tuple<std::string, std::regex, std::regex> LineKind;
 
-const std::string kRecord = R"((glgpu|clgpu)\[(0|[1-9]\d*)\]\.)",
-                  kGL = R"(glgpu\[(0|[1-9]\d*)\]\.)";
+const std::string kIndex = R"(\[(0|[1-9]\d*)\]\.)", kRecord = "(glgpu|clgpu)" + kIndex,
+                  kGL = "glgpu" + kIndex;
 const char kQuoted[] = "quoted text";
 
 }  // namespace
@@ -53,13 +51,13 @@ testing::AssertionResult IsReportLine(const std::string& line) {
     };
     // clang-format on
     const std::string key = KeyOf(line), value = line.substr(std::min(line.size(), key.size() + 1));
-    for (const LineKind& kind : kinds) {
-        if (!std::regex_match(key, kind.keys)) continue;
-        const std::string fault = kind.form == kQuoted ? QuotedTextFault(line, key.size() + 1) : "";
-        if (fault.empty() && (kind.form == kQuoted || std::regex_match(value, kind.value)))
+    for (const auto& [form, keys, valueForm] : kinds) {
+        if (!std::regex_match(key, keys)) continue;
+        const std::string fault = form == kQuoted ? QuotedTextFault(line, key.size() + 1) : "";
+        if (fault.empty() && (form == kQuoted || std::regex_match(value, valueForm)))
             return testing::AssertionSuccess();
         return testing::AssertionFailure()
-               << kind.form << " form of " << key << fault << " in the line " << line;
+               << form << " form of " << key << fault << " in the line " << line;
     }
     return testing::AssertionFailure()
            << "no line kind has the key " << key << " in the line " << line;
