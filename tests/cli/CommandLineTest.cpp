@@ -39,37 +39,41 @@ const CommandLineCase kCommandLineCases[] = {
     {{"-HELP", "-stdout=ran"}, "ran\n", kUnknown + "HELP\n", 0, 0},
     {{"help", "-stdout=x"}, "x\n", "", 0, 0},
     {{"-comment=?", "-stdout=x"}, "# ?\nx\n", "", 0, 0},
-    // Texts in place of the report, comments at once, unknown options a line each.
+    // Texts in place of the report, comments at once, unknown options a line each. A
+    // value loses its quotes only where it has one at each end; so it is for every
+    // option, below too.
     {{"-stderr=c", "-stdout=a", "-verbose", "-stdout=b"}, "a\nb\n", "c\n", 0, 0},
-    {{"-stderr=oops"}, "", "oops\n", 0, 0},
-    {{"-comment=\"a b\"", "-comment=\"", "-comment=", "-stdout=x", "-comment=late"},
-     "# a b\n# \"\n# \n# late\nx\n", "", 0, 0},
-    {{"-stdout=x=y", "-stdout=\"a b\"", "-stdout=\"", "-stdout=\"\"", "-stdout=a\"b"},
-     "x=y\na b\n\"\n\na\"b\n", "", 0, 0},
+    {{"-stderr=\"oops", "-stderr=oops\""}, "", "\"oops\noops\"\n", 0, 0},
+    {{"-comment=\"a b\"", "-comment=\"", "-comment=\"f", "-comment=b\"", "-comment=", "-stdout=x",
+      "-comment=late"}, "# a b\n# \"\n# \"f\n# b\"\n# \n# late\nx\n", "", 0, 0},
+    {{"-stdout=x=y", "-stdout=\"a b\"", "-stdout=\"", "-stdout=\"\"", "-stdout=a\"b", "-stdout=\"f",
+      "-stdout=b\""}, "x=y\na b\n\"\n\na\"b\n\"f\nb\"\n", "", 0, 0},
     {{"-", "---x", "-args=opts.txt", "-foo=\"bar\"", "/exit=4", "-Verbose", "--", "", "exit=3",
       "-stdout=ok"},
      "ok\n", kUnknown + "\n" + kUnknown + "-x\n" + kUnknown + "args=opts.txt\n" + kUnknown +
      "foo=\"bar\"\n" + kUnknown + "Verbose\n" + kUnknown + "\n", 0, 0},
     // The last -exit decides the status; a number reads as atoi reads it.
-    {{"-stdout=x", "-exit=7"}, "x\n", "", 7, 0},
+    {{"-stdout=x", "-exit=7\""}, "x\n", "", 7, 0},
     {{"-exit=1", "-stdout=x", "-exit=5"}, "x\n", "", 5, 0},
-    {{"-exit=abc", "-stdout=x"}, "x\n", "", 0, 0},
-    {{"-failAfter=0", "-exit=0"}, "", kFailure, 0, 0},
+    {{"-exit=\"5x", "-stdout=x"}, "x\n", "", 0, 0},
+    {{"-failAfter=\"1x", "-exit=0"}, "", kFailure, 0, 0},
     {{"-failAfter"}, "", kFailure, 2, 0},
-    {{"-failAfter=1x"}, "trovexStart=\"TIME\"\n", kFailure, 2, 0},
-    {{"-throwAfter=  -3"}, "two-of-each", "", 0, kProbes},
+    {{"-failAfter=1\""}, "trovexStart=\"TIME\"\n", kFailure, 2, 0},
+    {{"-throwAfter=\"1x"}, "", "exception: Programmed throw\n", 2, 0},
+    {{"-throwAfter=  -3\"", "-app=Velmora\""}, "two-of-each", "", 0, kProbes},
     {{"--app=Velmora"}, "two-of-each.host", "", 0, kProbes},
     // The countdown after the run; -timeout changes nothing; a failed run ends at once.
-    {{"-hang=1", "-stdout=x"}, "x\ndelayExit=1\n", "", 0, kWaits},
+    {{"-hang=1\"", "-stdout=x"}, "x\ndelayExit=1\n", "", 0, kWaits},
     {{"-hang=-5", "-stdout=x"}, "x\n", "", 0, 0},
-    {{"-timeout=3", "-stdout=x"}, "x\n", "", 0, 0},
+    {{"-timeout=3", "-hang=\"1x", "-stdout=x"}, "x\n", "", 0, 0},
     {{"-failAfter=0", "-hang=2"}, "", kFailure, 2, 0},
     {{"-verbose"}, "two-of-each", "", 0, kProbes | kLogs},
-    {{"-verbose=abc"}, "two-of-each", "", 0, kProbes},
+    {{"-verbose=\"1", "-app=\"Velmora"}, "two-of-each", "", 0, kProbes},
     // A report the host never got is no success, unless -exit says otherwise.
     {{}, "", kLost, 2, kReportLost},
     {{"-exit=0"}, "", kLost, 0, kReportLost},
     {{"-comment=c", "-stderr=e"}, "", "e\n" + std::string(kLost), 2, kReportLost},
+    {{"-stdout=x"}, "", kLost, 2, kReportLost},
 };
 // clang-format on
 

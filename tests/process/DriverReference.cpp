@@ -18,13 +18,15 @@ Function Entry(const char* name) {
     return reinterpret_cast<Function>(eglGetProcAddress(name));
 }
 
+}  // namespace
+
 // A context of the compatibility profile on the first EGL device, with no surface,
 // as the probe makes its contexts.
-void AskOpenGL(int argc, char** argv) {
+int main(int argc, char** argv) {
     EGLDeviceEXT devices[16];
     EGLint count = 0;
     if (!Entry<PFNEGLQUERYDEVICESEXTPROC>("eglQueryDevicesEXT")(16, devices, &count) || count < 1)
-        return;
+        return 0;
     const EGLDisplay display = Entry<PFNEGLGETPLATFORMDISPLAYEXTPROC>("eglGetPlatformDisplayEXT")(
         EGL_PLATFORM_DEVICE_EXT, devices[0], nullptr);
     const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
@@ -52,11 +54,4 @@ void AskOpenGL(int argc, char** argv) {
             getIntegerv(name, values);
         std::printf("%s=%d\n", argv[i], values[0]);
     }
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    AskOpenGL(argc, argv);
-    return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <random>
 #include <regex>
 #include <string>
 #include <vector>
@@ -20,8 +19,7 @@ struct Case {
     const char* name;
     // Each a file: "report:NAME" the simulated machine's report in the expected
     // transcript NAME, "report:NAME:TEXT" with TEXT after it; "probe:" this machine's host report,
-    // with PoCL's device answered as a GPU; "machine:NAME" the machine description NAME, which is
-    // no report; "random" 4 KB of random bytes; "text:TEXT"; "missing"; "folder".
+    // with PoCL's device answered as a GPU; "text:TEXT"; "missing"; "folder".
     // "-" before one gives it on standard input.
     std::vector<std::string> files, options;
     int status;
@@ -38,6 +36,18 @@ const char kUsage[] =
     "       trovex-report --help | --version\n";
 const std::string kDir = TROVEX_PROJECT_DIR "/tests/";
 
+// A quoted text of UTF-8 forms, encoded surrogates, overlong forms, a lead cut short and
+// one past U+10FFFF among the valid forms next to them, then of every byte the reader
+// keeps in a text (all but NUL, which ends the report's text).
+std::string AllBytes() {
+    std::string text =
+        "\xED\xA0\x80 \xED\xBF\xBF \xC0\xAF \xE0\x80\xAF \xE2\x82 "
+        "\xF4\x90\x80\x80 \xC2\x80 \xED\x9F\xBF \xEE\x80\x80 \xF0\x90\x80\x80 \xF4\x8F\xBF\xBF ";
+    // A backslash before a double quote or a backslash, as in the report.
+    for (unsigned char b = 1; b != 0; ++b) text.append(b == '"' || b == '\\', '\\') += b;
+    return "\"" + text + "\"";
+}
+
 // clang-format off
 const Case kCases[] = {
     // The countdown of -hang may follow a report.
@@ -52,7 +62,9 @@ const Case kCases[] = {
      "trovex-report: FILE0: cut report: the run stopped after OGLContextCreated\n"
      "trovex-report: -: cut report: the run stopped after "
      "glgpu[1].extension[Quelt::OGL::GL_ARB_SHADER_TEXTURE_LOD]\n"},
-    {"NotReports", {"text:", "random", "machine:two-of-each", "text:trovexEnd=\"t\"\n"}, {}, 1,
+    // A simulated machine's description has the records' keys, but is no report; nor is
+    // a text of every byte.
+    {"NotReports", {"text:", "text:" + AllBytes(), "text:" + ReadFile(kDir + "simulated/machines/two-of-each.txt"), "text:trovexEnd=\"t\"\n"}, {}, 1,
      "trovex-report: FILE0: not a report: it has no trovexStart line\n"
      "trovex-report: FILE1: not a report: it has no trovexStart line\n"
      "trovex-report: FILE2: not a report: it has no trovexStart line\n"
@@ -64,14 +76,18 @@ const Case kCases[] = {
      "trovex-report: cannot read FILE1: Is a directory\n"
      "trovex-report: FILE2: cut report: the run stopped after OGLContextCreated\n"},
     // The JSON, which check_json.py reads.
-    {"Json", {"text:" + ReadFile(kDir + "report/escapes.txt"), "text:", "report:two-of-each"}, {"--json"}, 1,
+    {"Json", {"text:" + ReadFile(kDir + "report/escapes.txt"), "text:", "report:two-of-each",
+              "text:trovexStart=\"t\"\nglgpu[0].GLName=" + AllBytes()}, {"--json"}, 1,
      "trovex-report: FILE0: cut report: the run stopped after clgpu[0].CLCompute\n"
-     "trovex-report: FILE1: not a report: it has no trovexStart line\n"},
+     "trovex-report: FILE1: not a report: it has no trovexStart line\n"
+     "trovex-report: FILE3: cut report: the run stopped after glgpu[0].GLName\n"},
     {"NoFile", {}, {"--json"}, 2, kUsage},
     {"UnknownOption", {"text:"}, {"--xml"}, 2, std::string("trovex-report: unknown option --xml\n") + kUsage},
     {"Help", {"missing"}, {"--help"}, 0, "", nullptr, kUsage},
     {"Version", {}, {"--json", "--version"}, 0, "", nullptr, "trovex-report " TROVEX_VERSION "\n"},
     {"OutputLost", {"report:two-of-each"}, {}, 2,
+     "trovex-report: cannot write the output: No space left on device\n", "/dev/full"},
+    {"JsonOutputLost", {"report:two-of-each"}, {"--json"}, 2,
      "trovex-report: cannot write the output: No space left on device\n", "/dev/full"},
 };
 // clang-format on
@@ -87,10 +103,7 @@ protected:
         if (file == "missing" || file == "folder") return "";
         const std::string kind = file.substr(0, file.find(':')),
                           value = file.substr(std::min(file.size(), kind.size() + 1));
-        std::string text = kind == "text" ? value
-                           : kind == "machine"
-                               ? ReadFile(kDir + "simulated/machines/" + value + ".txt")
-                               : "";
+        std::string text = kind == "text" ? value : "";
         if (kind == "probe")
             text = RunProcess(TROVEX_BINARY, {"-app=Velmora"}, {kPoclAsGPU, 0, ""}).out;
         if (kind == "report") {
@@ -98,10 +111,6 @@ protected:
             text = ReadFile(kDir + "simulated/expected/" + value.substr(0, extra) + ".txt");
             text = text.substr(0, text.find("-- stderr\n")) +
                    (extra != std::string::npos ? value.substr(extra + 1) : "");
-        }
-        if (kind == "random") {
-            std::minstd_rand random(20);
-            for (int i = 0; i < 4096; ++i) text += static_cast<char>(random());
         }
         std::ofstream(path, std::ios::binary) << text;
         if (kind != "report" && kind != "probe") return "";
@@ -129,9 +138,12 @@ TEST_P(ReportTool, SaysWhatEachFileIsAndPrintsTheRecordsOfReports) {
         err = std::regex_replace(err, std::regex("FILE" + std::to_string(i)), path);
     }
     ProcessResult r = RunProcess(TROVEX_REPORT_TOOL, arguments, options);
-    if (c.options == std::vector<std::string>{"--json"} && !c.files.empty()) {
-        const ProcessResult check = RunProcess(
-            TROVEX_PYTHON, {kDir + "report/check_json.py", r.out, arguments[1], arguments[2]});
+    if (std::string(c.name) == "Json") {
+        // check_json.py reads the JSON's bytes as they were written.
+        std::ofstream(folder.Path() + "/json", std::ios::binary) << r.out;
+        const ProcessResult check =
+            RunProcess(TROVEX_PYTHON, {kDir + "report/check_json.py", arguments[1], arguments[2]},
+                       {{}, 0, "", folder.Path() + "/json"});
         EXPECT_EQ(Transcript("", "", 0), Transcript(check.out, check.err, check.status));
         r.out = out = "";
     }

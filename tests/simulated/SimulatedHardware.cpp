@@ -5,6 +5,7 @@
 //
 //   "glgpu[0].GLMemoryMB"  that GPU's query of that property throws
 //                          std::runtime_error("simulated failure")
+//   "glgpu[0].glGetProgramivARB"  likewise each of that GPU's program queries
 //   "glgpu", "clgpu"       the enumeration of the GPUs of that kind throws
 //                          std::runtime_error("simulated enumeration failure")
 //   "glgpu:logical"        it throws Quelt::LogicalException without a message
@@ -33,16 +34,24 @@ public:
         : GPUImplStatic(values), tag(tag), raising(raising) {}
 
 protected:
-#define TROVEX_SIMULATED(Name, Type, Query)                                                     \
-    Type Do##Query() override {                                                                 \
-        if (raising.count(tag + "." #Name) != 0) throw std::runtime_error("simulated failure"); \
-        return GPUImplStatic::Do##Query();                                                      \
+#define TROVEX_SIMULATED(Name, Type, Query) \
+    Type Do##Query() override {             \
+        Raise(#Name);                       \
+        return GPUImplStatic::Do##Query();  \
     }
     TROVEX_GL_PROPERTIES(TROVEX_SIMULATED)
     TROVEX_CL_PROPERTIES(TROVEX_SIMULATED)
 #undef TROVEX_SIMULATED
+    void DoGLGetProgramivARB(GLenum target, GLenum pname, GLint* params) override {
+        Raise("glGetProgramivARB");
+        GPUImplStatic::DoGLGetProgramivARB(target, pname, params);
+    }
 
 private:
+    void Raise(const std::string& name) const {
+        if (raising.count(tag + "." + name) != 0) throw std::runtime_error("simulated failure");
+    }
+
     std::string tag;
     std::set<std::string> raising;
 };

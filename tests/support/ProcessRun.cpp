@@ -83,7 +83,6 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) lines.push_back(line);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
     return lines;
 }

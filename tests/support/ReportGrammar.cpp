@@ -3,47 +3,64 @@
 #include <algorithm>
 #include <iterator>
 #include <regex>
+#include <tuple>
 
 namespace {
 
 // A double quote, the text, a double quote; inside the text a backslash or double
 // quote has a backslash before it, and there is no control character. Checked by
 // hand: a regex recurses once per character, and a driver's text may be a
-// megabyte long.
-bool IsQuotedText(const std::string& value) {
-    if (value.size() < 2 || value.front() != '"' || value.back() != '"') return false;
-    for (size_t i = 1; i + 1 < value.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(value[i]);
-        if (c < 0x20 || c == 0x7F || c == '"') return false;
-        if (c == '\\' && (++i + 1 == value.size() || (value[i] != '\\' && value[i] != '"')))
-            return false;
+// megabyte long. Gives what breaks the form, at its byte of the line (the value
+// begins at byte start); empty where nothing does.
+std::string QuotedTextFault(const std::string& line, size_t start) {
+    const size_t end = line.size() - 1;
+    if (end <= start || line[start] != '"' || line[end] != '"')
+        return ": no double quote at each end";
+    for (size_t i = start + 1; i < end; ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        const std::string at = " at byte " + std::to_string(i);
+        if (c < 0x20 || c == 0x7F) return ": control character" + at;
+        if (c == '"') return ": double quote without a backslash" + at;
+        if (c == '\\' && (++i == end || (line[i] != '\\' && line[i] != '"')))
+            return ": backslash before neither backslash nor double quote" + at;
     }
-    return true;
+    return "";
 }
+
+// A kind of line: the name of the value form its keys share, its keys, and that
+// form (a quoted text's is checked by hand).
+typedef std::tuple<std::string, std::regex, std::regex> LineKind;
+
+const std::string kIndex = R"(\[(0|[1-9]\d*)\]\.)", kRecord = "(glgpu|clgpu)" + kIndex,
+                  kGL = "glgpu" + kIndex;
+const char kQuoted[] = "quoted text";
 
 }  // namespace
 
-// Each alternative is a kind of line: its keys, then the value form they share.
-bool IsReportLine(const std::string& line) {
-    static const std::regex texts(
-        R"((glgpu|clgpu)\[(0|[1-9]\d*)\]\.()"
-        R"((GLVersion|GLName|GLVendor|GLDriverVersion|GLRenderer|GLDriver|GLDriverDate)"
-        R"(|CLPlatformVersion|CLName|CLVendor|CLDriverVersion|CUDAVersion|CLDeviceVersion)))"
-        R"(|glgpu\[(0|[1-9]\d*)\]\.glGetString\[GL_[A-Z0-9_]+\])");
-    static const std::regex others(
-        R"(Tester="Velmora"|(trovexStart|trovexEnd)="\d{4}-\d\d-\d\d_\d\d:\d\d:\d\d")"
-        R"(|(QueltCoreInitialized|QueltOGLInitialized|OGLContextCreated)=[01])"
-        R"(|(NumGLGPUs|NumCLGPUs)=(0|[1-9]\d*)|(glgpu|clgpu)\[(0|[1-9]\d*)\]\.()"
-        R"((GLMemoryMB|GLVendorID|GLRectTextureSize|GLRendererID|CLMemoryMB|CLVendorID)=(0|[1-9]\d*))"
-        R"(|(HasGLNPOTSupport|CanCompileProgramGLSL|GLFrameBufferOK|CUDASupported)=[01])"
-        R"(|(CLBandwidth|CLCompute)=-?\d+(\.\d+)?(e[-+]\d+)?)|glgpu\[(0|[1-9]\d*)\]\.()"
-        R"((glGetIntegerv|glGetProgramivARB\[GL_FRAGMENT_PROGRAM_ARB\])\[GL_[A-Z0-9_]+\]=)"
-        R"(\[-?\d+(, -?\d+)*\]|extension\[Quelt::OGL::GL_[A-Z0-9_]+\]=[01]))"
-        R"(|gputag\.(Quelt::OGL::)?GL_[A-Z0-9_]+=-?\d+)");
-    const std::string key = KeyOf(line);
-    if (key.size() < line.size() && std::regex_match(key, texts))
-        return IsQuotedText(line.substr(key.size() + 1));
-    return std::regex_match(line, others);
+testing::AssertionResult IsReportLine(const std::string& line) {
+    // clang-format off
+    static const LineKind kinds[] = {
+        {kQuoted, std::regex(kRecord + "(GLVersion|GLName|GLVendor|GLDriverVersion|GLRenderer|GLDriver|GLDriverDate|CLPlatformVersion|CLName|CLVendor|CLDriverVersion|CUDAVersion|CLDeviceVersion)|" + kGL + R"(glGetString\[GL_[A-Z0-9_]+\])"), std::regex()},
+        {"host name", std::regex("Tester"), std::regex(R"("Velmora")")},
+        {"time stamp", std::regex("trovexStart|trovexEnd"), std::regex(R"("\d{4}-\d\d-\d\d_\d\d:\d\d:\d\d")")},
+        {"flag", std::regex("QueltCoreInitialized|QueltOGLInitialized|OGLContextCreated|" + kRecord + "(HasGLNPOTSupport|CanCompileProgramGLSL|GLFrameBufferOK|CUDASupported)|" + kGL + R"(extension\[Quelt::OGL::GL_[A-Z0-9_]+\])"), std::regex("[01]")},
+        {"number", std::regex("NumGLGPUs|NumCLGPUs|" + kRecord + "(GLMemoryMB|GLVendorID|GLRectTextureSize|GLRendererID|CLMemoryMB|CLVendorID)"), std::regex(R"(0|[1-9]\d*)")},
+        {"real number", std::regex(kRecord + "(CLBandwidth|CLCompute)"), std::regex(R"(-?\d+(\.\d+)?(e[-+]\d+)?)")},
+        {"value list", std::regex(kGL + R"((glGetIntegerv|glGetProgramivARB\[GL_FRAGMENT_PROGRAM_ARB\])\[GL_[A-Z0-9_]+\])"), std::regex(R"(\[-?\d+(, -?\d+)*\])")},
+        {"token", std::regex(R"(gputag\.(Quelt::OGL::)?GL_[A-Z0-9_]+)"), std::regex(R"(-?\d+)")},
+    };
+    // clang-format on
+    const std::string key = KeyOf(line), value = line.substr(std::min(line.size(), key.size() + 1));
+    for (const auto& [form, keys, valueForm] : kinds) {
+        if (!std::regex_match(key, keys)) continue;
+        const std::string fault = form == kQuoted ? QuotedTextFault(line, key.size() + 1) : "";
+        if (fault.empty() && (form == kQuoted || std::regex_match(value, valueForm)))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure()
+               << form << " form of " << key << fault << " in the line " << line;
+    }
+    return testing::AssertionFailure()
+           << "no line kind has the key " << key << " in the line " << line;
 }
 
 std::string KeyOf(const std::string& line) { return line.substr(0, line.find('=')); }
