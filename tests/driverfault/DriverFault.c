@@ -45,7 +45,7 @@ static const struct Named actions[] = {
     {"text", FAULT_TEXT}, {"long", FAULT_LONG}, {"hide", FAULT_HIDE},
     {"unterminated", FAULT_UNTERMINATED}, {"fail", FAULT_FAIL}, {"error", FAULT_ERROR},
     {"crash", FAULT_CRASH}, {"hang", FAULT_HANG}, {"print", FAULT_PRINT}, {"exit", FAULT_EXIT},
-    {"unchecked", FAULT_UNCHECKED}, {"gpu", FAULT_GPU},
+    {"unchecked", FAULT_UNCHECKED}, {"gpu", FAULT_GPU}, {"recount", FAULT_RECOUNT},
 };
 // clang-format on
 
@@ -117,7 +117,8 @@ static void parseFault(const char* text, struct DriverFault* fault) {
     const int hasText = kind == FAULT_TEXT || kind == FAULT_HIDE || kind == FAULT_UNTERMINATED ||
                         kind == FAULT_PRINT;
     const int needsValue = hasText || kind == FAULT_ANSWER || kind == FAULT_VALUES ||
-                           kind == FAULT_LONG || kind == FAULT_ERROR || kind == FAULT_EXIT;
+                           kind == FAULT_LONG || kind == FAULT_ERROR || kind == FAULT_EXIT ||
+                           kind == FAULT_RECOUNT;
     if (needsValue != (value != NULL) || (value == NULL && text[end] != '\0')) {
         faultDie("wrong value in", text);
     }
@@ -126,7 +127,13 @@ static void parseFault(const char* text, struct DriverFault* fault) {
         strcpy(fault->text, value);
         decodeFaultText(fault->text);
     }
-    if (!hasText && value != NULL) fault->value = number(value);
+    int read = 0;
+    if (kind == FAULT_RECOUNT &&
+        (sscanf(value, "%lld,%lld%n", &fault->counts[0], &fault->counts[1], &read) != 2 ||
+         value[read] != '\0')) {
+        faultDie("wrong counts in", text);
+    }
+    if (!hasText && kind != FAULT_RECOUNT && value != NULL) fault->value = number(value);
 }
 
 static void readFaults(void) {
@@ -207,6 +214,15 @@ const char* longFaultText(size_t length, unsigned more) {
         text[length + MAX_MORE] = '\0';
     }
     return text + MAX_MORE - more % (MAX_MORE + 1);
+}
+
+long long answerCount(const struct DriverFault* fault, void** list, long long size,
+                      long long driverCount) {
+    if (!faultIs(fault, FAULT_ANSWER) && !faultIs(fault, FAULT_RECOUNT)) return driverCount;
+    for (long long i = driverCount; list != NULL && driverCount > 0 && i < size; ++i) {
+        list[i] = list[i % driverCount];
+    }
+    return faultIs(fault, FAULT_ANSWER) ? (long long)fault->value : fault->counts[list != NULL];
 }
 
 const char* faultText(const struct DriverFault* fault, const char* driverText) {

@@ -12,8 +12,14 @@
 // action and value:
 //   answer:N        the count, size or single value the call writes is N; a
 //                   negative N wraps for unsigned answers (-1 is SIZE_MAX for a
-//                   size). An OpenCL platform or device list longer than the
-//                   driver's repeats the driver's entries.
+//                   size). A list of EGL devices or OpenCL platforms or devices
+//                   given room for more than the driver's repeats the driver's
+//                   entries in that room.
+//   recount:A,B     a count-then-list query (eglQueryDevicesEXT,
+//                   clGetPlatformIDs, clGetDeviceIDs) answers the count A when
+//                   asked for the count alone and B when given the list, as a
+//                   driver whose devices change between the two calls; its list
+//                   is filled as for answer
 //   values:N        a single-value query writes N values: the driver's answer,
 //                   then filler (an OpenCL query N times the size it is given)
 //   null            a text query answers null
@@ -58,7 +64,7 @@
 enum FaultAction {
     FAULT_ANSWER, FAULT_VALUES, FAULT_NULL, FAULT_TEXT, FAULT_LONG, FAULT_HIDE, FAULT_UNTERMINATED,
     FAULT_FAIL, FAULT_ERROR, FAULT_CRASH, FAULT_HANG, FAULT_PRINT, FAULT_EXIT, FAULT_UNCHECKED,
-    FAULT_GPU
+    FAULT_GPU, FAULT_RECOUNT
 };
 // clang-format on
 
@@ -68,6 +74,7 @@ struct DriverFault {
     long long selector;
     enum FaultAction action;
     unsigned long long value;  // answer, values, long, error, exit
+    long long counts[2];       // recount
     char text[512];            // text, hide, unterminated, print
 };
 
@@ -114,6 +121,12 @@ int hidesWord(const struct DriverFault* fault, const char* word);
 // when the fault is not about texts. A shortened text is allocated and kept.
 const char* faultText(const struct DriverFault* fault, const char* driverText);
 
+// The count a count-then-list query answers under fault (which may be null)
+// in place of the driver's: list is null when only the count is asked for, and
+// has room for size entries, the driver's first.
+long long answerCount(const struct DriverFault* fault, void** list, long long size,
+                      long long driverCount);
+
 // The function of the real driver library (an absolute path) that a fake
 // passes its calls to.
 void* realSymbol(const char* library, const char* name);
@@ -127,3 +140,10 @@ void faultCrash(void) __attribute__((noreturn));
 
 // Ends the process with status 70 after a line on standard error.
 void faultDie(const char* what, const char* detail) __attribute__((noreturn));
+
+// The fakes check the rules of their API that a conformant driver checks, as a
+// validation layer does, whatever the real driver would make of the call: a
+// call whose arguments meet the condition broken ends the process with status
+// 70 after a line on standard error that names the call and the condition.
+#define CHECK_RULE(call, broken) \
+    ((broken) ? faultDie(call " called against the rule", #broken) : (void)0)

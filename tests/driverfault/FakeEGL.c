@@ -107,10 +107,11 @@ static GLenum APIENTRY fake_glGetError(void) {
 
 static EGLBoolean EGLAPIENTRY fake_eglQueryDevicesEXT(EGLint size, EGLDeviceEXT* devices,
                                                       EGLint* count) {
+    CHECK_RULE("eglQueryDevicesEXT", count == NULL || (devices != NULL && size <= 0));
     const struct DriverFault* fault = driverFault("eglQueryDevicesEXT", FAULT_NO_SELECTOR);
     if (faultIs(fault, FAULT_FAIL)) return EGL_FALSE;
     const EGLBoolean result = real_eglQueryDevicesEXT(size, devices, count);
-    if (faultIs(fault, FAULT_ANSWER)) *count = (EGLint)fault->value;
+    *count = (EGLint)answerCount(fault, devices, size, *count);
     return result;
 }
 
@@ -163,7 +164,11 @@ EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EG
                                         const EGLint* attributes) {
     int refused = faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL);
     // Profiles came with EGL_KHR_create_context (and EGL 1.5).
+    const EGLint profiles =
+        EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT | EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT;
     for (const EGLint* a = attributes; !refused && a != NULL && *a != EGL_NONE; a += 2) {
+        CHECK_RULE("eglCreateContext",
+                   *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && (a[1] == 0 || (a[1] & ~profiles) != 0));
         refused = *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && hidden("EGL_KHR_create_context");
     }
     if (refused) return EGL_NO_CONTEXT;
@@ -173,6 +178,8 @@ EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EG
 
 EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSurface read,
                                       EGLContext context) {
+    CHECK_RULE("eglMakeCurrent", (draw == EGL_NO_SURFACE) != (read == EGL_NO_SURFACE) ||
+                                     (context == EGL_NO_CONTEXT && draw != EGL_NO_SURFACE));
     const struct DriverFault* fault = driverFault("eglMakeCurrent", FAULT_NO_SELECTOR);
     const int surfaceless = context != EGL_NO_CONTEXT && draw == EGL_NO_SURFACE;
     if (faultIs(fault, FAULT_FAIL) || (surfaceless && hidden("EGL_KHR_surfaceless_context")))
@@ -183,19 +190,25 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
     return made;
 }
 
-// The other functions the program calls pass through; a fail fault answers
-// failed instead.
-#define FORWARD(type, name, failed, parameters, arguments)                             \
+// The other functions the program calls pass through, once their arguments
+// meet the rule their call is checked against; a fail fault answers failed
+// instead.
+#define CHECKED(type, name, failed, broken, parameters, arguments)                     \
     type EGLAPIENTRY name parameters {                                                 \
+        CHECK_RULE(#name, broken);                                                     \
         if (faultIs(driverFault(#name, FAULT_NO_SELECTOR), FAULT_FAIL)) return failed; \
         REAL(name);                                                                    \
         return real_##name arguments;                                                  \
     }
+#define FORWARD(type, name, failed, parameters, arguments) \
+    CHECKED(type, name, failed, 0, parameters, arguments)
 
 FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, (void), ())
-FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, (EGLenum api), (api))
+CHECKED(EGLBoolean, eglBindAPI, EGL_FALSE,
+        api != EGL_OPENGL_API && api != EGL_OPENGL_ES_API && api != EGL_OPENVG_API, (EGLenum api),
+        (api))
 FORWARD(EGLenum, eglQueryAPI, EGL_NONE, (void), ())
-FORWARD(EGLBoolean, eglChooseConfig, EGL_FALSE,
+CHECKED(EGLBoolean, eglChooseConfig, EGL_FALSE, count == NULL || (configs != NULL && size < 0),
         (EGLDisplay d, const EGLint* attributes, EGLConfig* configs, EGLint size, EGLint* count),
         (d, attributes, configs, size, count))
 FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, (EGLDisplay d, EGLContext c), (d, c))
@@ -204,4 +217,5 @@ FORWARD(EGLSurface, eglCreatePbufferSurface, EGL_NO_SURFACE,
 FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, (EGLDisplay d, EGLSurface s), (d, s))
 FORWARD(EGLContext, eglGetCurrentContext, EGL_NO_CONTEXT, (void), ())
 FORWARD(EGLDisplay, eglGetCurrentDisplay, EGL_NO_DISPLAY, (void), ())
-FORWARD(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, (EGLint which), (which))
+CHECKED(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, which != EGL_DRAW && which != EGL_READ,
+        (EGLint which), (which))

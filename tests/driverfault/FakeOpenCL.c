@@ -46,25 +46,27 @@ static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
     return 1;
 }
 
-// answer:N on a list: N entries, the driver's repeated where it has fewer.
-static void answerList(const struct DriverFault* fault, void** list, cl_uint size, cl_uint* count) {
-    if (!faultIs(fault, FAULT_ANSWER) || count == NULL) return;
-    const cl_uint real = *count;
-    *count = (cl_uint)fault->value;
-    for (cl_uint i = real; list != NULL && real != 0 && i < size && i < *count; ++i) {
-        list[i] = list[i % real];
-    }
-}
+// OpenCL's rules for a list query: no list without room for it, and a count
+// where there is no list.
+#define CHECK_LIST(call, size, list, count) \
+    CHECK_RULE(call, ((size) == 0 && (list) != NULL) || ((list) == NULL && (count) == NULL))
+
+// OpenCL's rule for an info query: a value gets room for the whole answer.
+#define CHECK_ROOM(call, object)                                    \
+    size_t needed = 0;                                              \
+    if (value != NULL) real_##call(object, name, 0, NULL, &needed); \
+    CHECK_RULE(#call, value != NULL && size < needed)
 
 static int cpuAsGpu(void) { return hasDriverFault("clGetDeviceIDs", FAULT_GPU); }
 
 CL_API_ENTRY cl_int CL_API_CALL clGetPlatformIDs(cl_uint size, cl_platform_id* platforms,
                                                  cl_uint* count) {
+    CHECK_LIST("clGetPlatformIDs", size, platforms, count);
     const struct DriverFault* fault = driverFault("clGetPlatformIDs", FAULT_NO_SELECTOR);
     if (faultIs(fault, FAULT_FAIL)) return FAILED;
     REAL(clGetPlatformIDs);
     const cl_int status = real_clGetPlatformIDs(size, platforms, count);
-    answerList(fault, (void**)platforms, size, count);
+    if (count != NULL) *count = (cl_uint)answerCount(fault, (void**)platforms, size, *count);
     return status;
 }
 
@@ -75,18 +77,25 @@ CL_API_ENTRY cl_int CL_API_CALL clGetPlatformInfo(cl_platform_id platform, cl_pl
         return status;
     }
     REAL(clGetPlatformInfo);
+    CHECK_ROOM(clGetPlatformInfo, platform);
     return real_clGetPlatformInfo(platform, name, size, value, sizeReturned);
 }
 
 CL_API_ENTRY cl_int CL_API_CALL clGetDeviceIDs(cl_platform_id platform, cl_device_type type,
                                                cl_uint size, cl_device_id* devices,
                                                cl_uint* count) {
+    const cl_device_type defined = CL_DEVICE_TYPE_DEFAULT | CL_DEVICE_TYPE_CPU |
+                                   CL_DEVICE_TYPE_GPU | CL_DEVICE_TYPE_ACCELERATOR |
+                                   CL_DEVICE_TYPE_CUSTOM;
+    CHECK_RULE("clGetDeviceIDs",
+               type != CL_DEVICE_TYPE_ALL && (type == 0 || (type & ~defined) != 0));
+    CHECK_LIST("clGetDeviceIDs", size, devices, count);
     const struct DriverFault* fault = driverFault("clGetDeviceIDs", FAULT_NO_SELECTOR);
     if (faultIs(fault, FAULT_FAIL)) return FAILED;
     REAL(clGetDeviceIDs);
     if (cpuAsGpu() && type == CL_DEVICE_TYPE_GPU) type = CL_DEVICE_TYPE_CPU;
     const cl_int status = real_clGetDeviceIDs(platform, type, size, devices, count);
-    answerList(fault, (void**)devices, size, count);
+    if (count != NULL) *count = (cl_uint)answerCount(fault, (void**)devices, size, *count);
     return status;
 }
 
@@ -96,6 +105,8 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_i
     const struct DriverFault* fault = driverFault("clGetDeviceInfo", name);
     if (answerInfo(fault, size, value, sizeReturned, &status)) return status;
     REAL(clGetDeviceInfo);
+    CHECK_RULE("clGetDeviceInfo", device == NULL);
+    CHECK_ROOM(clGetDeviceInfo, device);
     status = real_clGetDeviceInfo(device, name, size, value, sizeReturned);
     // Through memset, which a sanitizer build checks: this library is not
     // instrumented itself.
@@ -109,21 +120,26 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_i
     return status;
 }
 
-// The other functions the program's loader check asks for pass through.
-#define FORWARD(type, name, parameters, arguments)  \
-    CL_API_ENTRY type CL_API_CALL name parameters { \
-        REAL(name);                                 \
-        return real_##name arguments;               \
+// The other functions the program's loader check asks for pass through, once
+// their arguments meet the rule their call is checked against.
+#define CHECKED(type, name, broken, parameters, arguments) \
+    CL_API_ENTRY type CL_API_CALL name parameters {        \
+        CHECK_RULE(#name, broken);                         \
+        REAL(name);                                        \
+        return real_##name arguments;                      \
     }
+#define FORWARD(type, name, parameters, arguments) CHECKED(type, name, 0, parameters, arguments)
 
-FORWARD(cl_context, clCreateContext,
+CHECKED(cl_context, clCreateContext, count == 0 || devices == NULL,
         (const cl_context_properties* properties, cl_uint count, const cl_device_id* devices,
          void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
          cl_int* status),
         (properties, count, devices, notify, data, status))
 FORWARD(cl_int, clReleaseContext, (cl_context context), (context))
 #ifndef TROVEX_WITHOUT_QUEUES
-FORWARD(cl_command_queue, clCreateCommandQueue,
+CHECKED(cl_command_queue, clCreateCommandQueue,
+        (flags & ~(cl_command_queue_properties)(CL_QUEUE_OUT_OF_ORDER_EXEC_MODE_ENABLE |
+                                                CL_QUEUE_PROFILING_ENABLE)) != 0,
         (cl_context context, cl_device_id device, cl_command_queue_properties flags,
          cl_int* status),
         (context, device, flags, status))

@@ -1,8 +1,9 @@
-// The foundation library's capability answers on drivers other than this
-// machine's: the fake EGL library, loaded by its path, answers the scripted
-// version text and extension lists (see DriverFault.h) on a real Mesa context.
-// The fake reads its faults once per process, so each row runs in a child
-// process of its own.
+// The foundation library on drivers other than this machine's: its
+// capability answers where the fake EGL library, loaded by its path, answers
+// the scripted version text and extension lists (see DriverFault.h) on a real
+// Mesa context, and its calls checked by the fake libraries against the rules
+// of their API. The fake reads its faults once per process, so each row runs in
+// a child process of its own.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "CaseTable.h"
+#include "quelt/quelt_ocl/Device"
+#include "quelt/quelt_ocl/Library"
 #include "quelt/quelt_ogl/ContextOffscreen.h"
 #include "quelt/quelt_ogl/ExtensionManager.h"
 #include "quelt/quelt_ogl/Library.h"
@@ -70,5 +73,17 @@ INSTANTIATE_TEST_SUITE_P(Drivers, ScriptedDriver,
                          [](const testing::TestParamInfo<CaseLines>& info) {
                              return info.param.words[0];
                          });
+
+// Every device type the library names is one OpenCL defines; here PoCL's one
+// CPU device answers.
+TEST(CheckedDriver, EveryDeviceTypeIsOneOpenCLDefines) {
+    using Quelt::OCL::Device;
+    ASSERT_TRUE(Quelt::OCL::Library::isOpenCLAvailable(TROVEX_FAKE_OPENCL));
+    Quelt::OCL::Library::initialize();
+    const Quelt::OCL::Platform platform = Quelt::OCL::platforms().at(0);
+    EXPECT_EQ(1u, platform.devices(Device::All).size());
+    EXPECT_EQ(1u, platform.devices(Device::CPU).size());
+    EXPECT_EQ(0u, platform.devices(Device::GPU).size());
+}
 
 }  // namespace
