@@ -25,8 +25,9 @@
 //   null            a text query answers null
 //   text:T          a text query answers T; glGetStringi answers the word of T
 //                   at its index, and null past the last
-//   long:N          a text query answers N letters x; glGetStringi answers
-//                   N + (index % 1024), so that the names differ
+//   long:N          a text query answers N letters x (OpenCL's with a NUL
+//                   after them); glGetStringi answers N + (index % 1024), so
+//                   that the names differ
 //   hide:W          a text query answers its text without the blank-separated
 //                   words of W; eglGetProcAddress answers null for them. EGL
 //                   then acts as a driver without the hidden extension:

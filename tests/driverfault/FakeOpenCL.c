@@ -24,17 +24,19 @@
     if (real_##name == NULL) real_##name = (cl_api_##name)realSymbol(TROVEX_REAL_OPENCL, #name)
 
 // The answer of an info query the fault alters, in place of the driver's:
-// a scripted text with its NUL or without, a size, or a single value.
+// a scripted or long text with its NUL or without, a size, or a single value.
 // Answers 0 when the fault leaves the driver's answer.
 static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
                       size_t* sizeReturned, cl_int* status) {
     if (fault == NULL) return 0;
     if (faultIs(fault, FAULT_UNCHECKED) && sizeReturned == NULL) faultCrash();
     *status = CL_SUCCESS;
-    if (faultIs(fault, FAULT_TEXT) || faultIs(fault, FAULT_UNTERMINATED)) {
-        const size_t answered = strlen(fault->text) + faultIs(fault, FAULT_TEXT);
+    const int unterminated = faultIs(fault, FAULT_UNTERMINATED);
+    if (faultIs(fault, FAULT_TEXT) || faultIs(fault, FAULT_LONG) || unterminated) {
+        const char* text = unterminated ? fault->text : faultText(fault, NULL);
+        const size_t answered = strlen(text) + !unterminated;
         if (value != NULL && size < answered) *status = CL_INVALID_VALUE;
-        if (value != NULL && size >= answered) memcpy(value, fault->text, answered);
+        if (value != NULL && size >= answered) memcpy(value, text, answered);
         if (sizeReturned != NULL) *sizeReturned = answered;
         return 1;
     }
