@@ -163,12 +163,10 @@ EGLBoolean EGLAPIENTRY eglInitialize(EGLDisplay display, EGLint* major, EGLint* 
 EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EGLContext share,
                                         const EGLint* attributes) {
     int refused = faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL);
-    // Profiles came with EGL_KHR_create_context (and EGL 1.5).
-    const EGLint profiles =
-        EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT | EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT;
+    // Profiles came with EGL_KHR_create_context (and EGL 1.5), which defines two,
+    // the two lowest bits.
     for (const EGLint* a = attributes; !refused && a != NULL && *a != EGL_NONE; a += 2) {
-        CHECK_RULE("eglCreateContext",
-                   *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && (a[1] == 0 || (a[1] & ~profiles) != 0));
+        CHECK_RULE("eglCreateContext", *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && a[1] >> 2 != 0);
         refused = *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && hidden("EGL_KHR_create_context");
     }
     if (refused) return EGL_NO_CONTEXT;
@@ -191,31 +189,30 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
 }
 
 // The other functions the program calls pass through, once their arguments
-// meet the rule their call is checked against; a fail fault answers failed
-// instead.
-#define CHECKED(type, name, failed, broken, parameters, arguments)                     \
+// meet the rule their call is checked against (0 where none); a fail fault
+// answers failed instead.
+#define FORWARD(type, name, failed, broken, parameters, arguments)                     \
     type EGLAPIENTRY name parameters {                                                 \
         CHECK_RULE(#name, broken);                                                     \
         if (faultIs(driverFault(#name, FAULT_NO_SELECTOR), FAULT_FAIL)) return failed; \
         REAL(name);                                                                    \
         return real_##name arguments;                                                  \
     }
-#define FORWARD(type, name, failed, parameters, arguments) \
-    CHECKED(type, name, failed, 0, parameters, arguments)
 
-FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, (void), ())
-CHECKED(EGLBoolean, eglBindAPI, EGL_FALSE,
-        api != EGL_OPENGL_API && api != EGL_OPENGL_ES_API && api != EGL_OPENVG_API, (EGLenum api),
-        (api))
-FORWARD(EGLenum, eglQueryAPI, EGL_NONE, (void), ())
-CHECKED(EGLBoolean, eglChooseConfig, EGL_FALSE, count == NULL || (configs != NULL && size < 0),
+FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, 0, (void), ())
+FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, api != EGL_OPENGL_API && api != EGL_OPENGL_ES_API,
+        (EGLenum api), (api))
+FORWARD(EGLenum, eglQueryAPI, EGL_NONE, 0, (void), ())
+FORWARD(EGLBoolean, eglChooseConfig, EGL_FALSE, count == NULL || (configs != NULL && size < 0),
         (EGLDisplay d, const EGLint* attributes, EGLConfig* configs, EGLint size, EGLint* count),
         (d, attributes, configs, size, count))
-FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, (EGLDisplay d, EGLContext c), (d, c))
-FORWARD(EGLSurface, eglCreatePbufferSurface, EGL_NO_SURFACE,
+FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, c == EGL_NO_CONTEXT, (EGLDisplay d, EGLContext c),
+        (d, c))
+FORWARD(EGLSurface, eglCreatePbufferSurface, EGL_NO_SURFACE, config == NULL,
         (EGLDisplay d, EGLConfig config, const EGLint* attributes), (d, config, attributes))
-FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, (EGLDisplay d, EGLSurface s), (d, s))
-FORWARD(EGLContext, eglGetCurrentContext, EGL_NO_CONTEXT, (void), ())
-FORWARD(EGLDisplay, eglGetCurrentDisplay, EGL_NO_DISPLAY, (void), ())
-CHECKED(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, which != EGL_DRAW && which != EGL_READ,
+FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, s == EGL_NO_SURFACE, (EGLDisplay d, EGLSurface s),
+        (d, s))
+FORWARD(EGLContext, eglGetCurrentContext, EGL_NO_CONTEXT, 0, (void), ())
+FORWARD(EGLDisplay, eglGetCurrentDisplay, EGL_NO_DISPLAY, 0, (void), ())
+FORWARD(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, which != EGL_DRAW && which != EGL_READ,
         (EGLint which), (which))

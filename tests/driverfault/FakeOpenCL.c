@@ -59,6 +59,9 @@ static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
     if (value != NULL) real_##call(object, name, 0, NULL, &needed); \
     CHECK_RULE(#call, value != NULL && size < needed)
 
+// OpenCL defines five device types, the five lowest bits, and all of them.
+#define UNDEFINED_TYPE(type) ((type) != CL_DEVICE_TYPE_ALL && ((type) == 0 || (type) >> 5 != 0))
+
 static int cpuAsGpu(void) { return hasDriverFault("clGetDeviceIDs", FAULT_GPU); }
 
 CL_API_ENTRY cl_int CL_API_CALL clGetPlatformIDs(cl_uint size, cl_platform_id* platforms,
@@ -86,11 +89,7 @@ CL_API_ENTRY cl_int CL_API_CALL clGetPlatformInfo(cl_platform_id platform, cl_pl
 CL_API_ENTRY cl_int CL_API_CALL clGetDeviceIDs(cl_platform_id platform, cl_device_type type,
                                                cl_uint size, cl_device_id* devices,
                                                cl_uint* count) {
-    const cl_device_type defined = CL_DEVICE_TYPE_DEFAULT | CL_DEVICE_TYPE_CPU |
-                                   CL_DEVICE_TYPE_GPU | CL_DEVICE_TYPE_ACCELERATOR |
-                                   CL_DEVICE_TYPE_CUSTOM;
-    CHECK_RULE("clGetDeviceIDs",
-               type != CL_DEVICE_TYPE_ALL && (type == 0 || (type & ~defined) != 0));
+    CHECK_RULE("clGetDeviceIDs", UNDEFINED_TYPE(type));
     CHECK_LIST("clGetDeviceIDs", size, devices, count);
     const struct DriverFault* fault = driverFault("clGetDeviceIDs", FAULT_NO_SELECTOR);
     if (faultIs(fault, FAULT_FAIL)) return FAILED;
@@ -123,59 +122,57 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_i
 }
 
 // The other functions the program's loader check asks for pass through, once
-// their arguments meet the rule their call is checked against.
-#define CHECKED(type, name, broken, parameters, arguments) \
+// their arguments meet the rule their call is checked against (0 where none).
+#define FORWARD(type, name, broken, parameters, arguments) \
     CL_API_ENTRY type CL_API_CALL name parameters {        \
         CHECK_RULE(#name, broken);                         \
         REAL(name);                                        \
         return real_##name arguments;                      \
     }
-#define FORWARD(type, name, parameters, arguments) CHECKED(type, name, 0, parameters, arguments)
 
-CHECKED(cl_context, clCreateContext, count == 0 || devices == NULL,
+FORWARD(cl_context, clCreateContext, count == 0 || devices == NULL,
         (const cl_context_properties* properties, cl_uint count, const cl_device_id* devices,
          void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
          cl_int* status),
         (properties, count, devices, notify, data, status))
-FORWARD(cl_int, clReleaseContext, (cl_context context), (context))
+FORWARD(cl_int, clReleaseContext, context == NULL, (cl_context context), (context))
 #ifndef TROVEX_WITHOUT_QUEUES
-CHECKED(cl_command_queue, clCreateCommandQueue,
-        (flags & ~(cl_command_queue_properties)(CL_QUEUE_OUT_OF_ORDER_EXEC_MODE_ENABLE |
-                                                CL_QUEUE_PROFILING_ENABLE)) != 0,
+// Two queue properties are defined, the two lowest bits.
+FORWARD(cl_command_queue, clCreateCommandQueue, flags >> 2 != 0,
         (cl_context context, cl_device_id device, cl_command_queue_properties flags,
          cl_int* status),
         (context, device, flags, status))
-FORWARD(cl_int, clReleaseCommandQueue, (cl_command_queue queue), (queue))
+FORWARD(cl_int, clReleaseCommandQueue, queue == NULL, (cl_command_queue queue), (queue))
 #endif
 
 // What clinfo calls besides, so that the tests' OpenCL reference lists the
 // devices behind this library as the program sees them.
-FORWARD(cl_context, clCreateContextFromType,
+FORWARD(cl_context, clCreateContextFromType, UNDEFINED_TYPE(type),
         (const cl_context_properties* properties, cl_device_type type,
          void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
          cl_int* status),
         (properties, type, notify, data, status))
-FORWARD(cl_int, clGetContextInfo,
+FORWARD(cl_int, clGetContextInfo, context == NULL,
         (cl_context context, cl_context_info name, size_t size, void* value, size_t* sizeReturned),
         (context, name, size, value, sizeReturned))
-FORWARD(cl_program, clCreateProgramWithSource,
+FORWARD(cl_program, clCreateProgramWithSource, count == 0 || texts == NULL,
         (cl_context context, cl_uint count, const char** texts, const size_t* lengths,
          cl_int* status),
         (context, count, texts, lengths, status))
-FORWARD(cl_int, clBuildProgram,
+FORWARD(cl_int, clBuildProgram, (count == 0) != (devices == NULL),
         (cl_program program, cl_uint count, const cl_device_id* devices, const char* options,
          void(CL_CALLBACK* notify)(cl_program, void*), void* data),
         (program, count, devices, options, notify, data))
-FORWARD(cl_int, clGetProgramBuildInfo,
+FORWARD(cl_int, clGetProgramBuildInfo, program == NULL,
         (cl_program program, cl_device_id device, cl_program_build_info name, size_t size,
          void* value, size_t* sizeReturned),
         (program, device, name, size, value, sizeReturned))
-FORWARD(cl_int, clReleaseProgram, (cl_program program), (program))
-FORWARD(cl_kernel, clCreateKernel, (cl_program program, const char* name, cl_int* status),
-        (program, name, status))
-FORWARD(cl_int, clGetKernelWorkGroupInfo,
+FORWARD(cl_int, clReleaseProgram, program == NULL, (cl_program program), (program))
+FORWARD(cl_kernel, clCreateKernel, name == NULL,
+        (cl_program program, const char* name, cl_int* status), (program, name, status))
+FORWARD(cl_int, clGetKernelWorkGroupInfo, kernel == NULL,
         (cl_kernel kernel, cl_device_id device, cl_kernel_work_group_info name, size_t size,
          void* value, size_t* sizeReturned),
         (kernel, device, name, size, value, sizeReturned))
-FORWARD(cl_int, clReleaseKernel, (cl_kernel kernel), (kernel))
-FORWARD(void*, clGetExtensionFunctionAddress, (const char* name), (name))
+FORWARD(cl_int, clReleaseKernel, kernel == NULL, (cl_kernel kernel), (kernel))
+FORWARD(void*, clGetExtensionFunctionAddress, name == NULL, (const char* name), (name))
