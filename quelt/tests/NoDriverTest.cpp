@@ -55,12 +55,8 @@ TEST(NoDriverTest, AWrongValueTypeIsRefusedBeforeTheDriverIsAsked) {
 int pending = 0;
 int reads = 0;
 
-GLenum APIENTRY PendingErrors() {
-    ++reads;
-    if (pending == 0) return GL_NO_ERROR;
-    --pending;
-    return GL_INVALID_OPERATION;
-}
+// A driver with pending errors, each answered once.
+GLenum APIENTRY PendingErrors() { return ++reads <= pending ? GL_INVALID_OPERATION : GL_NO_ERROR; }
 
 // Clearing reads the pending errors and one GL_NO_ERROR, up to its bound of
 // reads, where a driver that keeps answering errors leaves the next check to
@@ -68,14 +64,13 @@ GLenum APIENTRY PendingErrors() {
 TEST(NoDriverTest, ClearingReadsPendingErrorsUpToItsBound) {
     OGL::GLEntryPoints gl{};
     gl.getError = PendingErrors;
-    // pending errors, reads, errors left
-    const int cases[][3] = {{0, 1, 0}, {2, 3, 0}, {15, 16, 0}, {16, 16, 0}, {17, 16, 1}};
+    // pending errors, reads
+    const int cases[][2] = {{0, 1}, {2, 3}, {15, 16}, {16, 16}, {17, 16}};
     for (const auto& c : cases) {
         pending = c[0];
         reads = 0;
         OGL::clearGLErrors(gl);
-        EXPECT_EQ(c[1], reads) << c[0];
-        EXPECT_EQ(c[2], pending) << c[0];
+        EXPECT_EQ(c[1], reads) << c[0] << " pending";
     }
 }
 
@@ -101,7 +96,6 @@ TEST(NoDriverTest, EveryGLErrorIsNamed) {
         EXPECT_EQ(std::string("read: ") + names[error - GL_INVALID_ENUM],
                   Refusal([error] { OGL::throwOnGLError(error, "read"); }));
     }
-    EXPECT_EQ("(nothing refused)", Refusal([] { OGL::throwOnGLError(GL_NO_ERROR, "read"); }));
 }
 
 // The build names them for the platform.

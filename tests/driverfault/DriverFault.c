@@ -114,11 +114,8 @@ static void parseFault(const char* text, struct DriverFault* fault) {
     }
     fault->action = (enum FaultAction)kind;
     const char* value = text[end] == ':' ? text + end + 1 : NULL;
-    const int hasText = kind == FAULT_TEXT || kind == FAULT_HIDE || kind == FAULT_UNTERMINATED ||
-                        kind == FAULT_PRINT;
-    const int needsValue = hasText || kind == FAULT_ANSWER || kind == FAULT_VALUES ||
-                           kind == FAULT_LONG || kind == FAULT_ERROR || kind == FAULT_EXIT ||
-                           kind == FAULT_RECOUNT;
+    const int hasText = kind >= FAULT_TEXT && kind <= FAULT_PRINT;
+    const int needsValue = kind <= FAULT_PRINT;
     if (needsValue != (value != NULL) || (value == NULL && text[end] != '\0')) {
         faultDie("wrong value in", text);
     }
@@ -127,12 +124,9 @@ static void parseFault(const char* text, struct DriverFault* fault) {
         strcpy(fault->text, value);
         decodeFaultText(fault->text);
     }
-    int read = 0;
-    if (kind == FAULT_RECOUNT &&
-        (sscanf(value, "%lld,%lld%n", &fault->counts[0], &fault->counts[1], &read) != 2 ||
-         value[read] != '\0')) {
-        faultDie("wrong counts in", text);
-    }
+    int at = 0;
+    if (kind == FAULT_RECOUNT) sscanf(value, "%lld,%lld%n", fault->counts, fault->counts + 1, &at);
+    if (kind == FAULT_RECOUNT && (at == 0 || value[at] != '\0')) faultDie("wrong counts in", text);
     if (!hasText && kind != FAULT_RECOUNT && value != NULL) fault->value = number(value);
 }
 
@@ -216,12 +210,9 @@ const char* longFaultText(size_t length, unsigned more) {
     return text + MAX_MORE - more % (MAX_MORE + 1);
 }
 
-long long answerCount(const struct DriverFault* fault, void** list, long long size,
-                      long long driverCount) {
-    if (!faultIs(fault, FAULT_ANSWER) && !faultIs(fault, FAULT_RECOUNT)) return driverCount;
-    for (long long i = driverCount; list != NULL && driverCount > 0 && i < size; ++i) {
-        list[i] = list[i % driverCount];
-    }
+long long answerCount(const struct DriverFault* fault, void** list, long long size, long long had) {
+    if (!faultIs(fault, FAULT_ANSWER) && !faultIs(fault, FAULT_RECOUNT)) return had;
+    for (long long i = had; list != NULL && had > 0 && i < size; ++i) list[i] = list[i % had];
     return faultIs(fault, FAULT_ANSWER) ? (long long)fault->value : fault->counts[list != NULL];
 }
 

@@ -61,11 +61,13 @@
 #include <stddef.h>
 #include <stdlib.h>
 
+// The actions that take a value come first, those whose value is a text last
+// among them.
 // clang-format off
 enum FaultAction {
-    FAULT_ANSWER, FAULT_VALUES, FAULT_NULL, FAULT_TEXT, FAULT_LONG, FAULT_HIDE, FAULT_UNTERMINATED,
-    FAULT_FAIL, FAULT_ERROR, FAULT_CRASH, FAULT_HANG, FAULT_PRINT, FAULT_EXIT, FAULT_UNCHECKED,
-    FAULT_GPU, FAULT_RECOUNT
+    FAULT_ANSWER, FAULT_VALUES, FAULT_LONG, FAULT_ERROR, FAULT_EXIT, FAULT_RECOUNT, FAULT_TEXT,
+    FAULT_HIDE, FAULT_UNTERMINATED, FAULT_PRINT, FAULT_NULL, FAULT_FAIL, FAULT_CRASH, FAULT_HANG,
+    FAULT_UNCHECKED, FAULT_GPU
 };
 // clang-format on
 
@@ -123,10 +125,9 @@ int hidesWord(const struct DriverFault* fault, const char* word);
 const char* faultText(const struct DriverFault* fault, const char* driverText);
 
 // The count a count-then-list query answers under fault (which may be null)
-// in place of the driver's: list is null when only the count is asked for, and
-// has room for size entries, the driver's first.
-long long answerCount(const struct DriverFault* fault, void** list, long long size,
-                      long long driverCount);
+// in place of the count the driver had: list is null when only the count is
+// asked for, and has room for size entries, the driver's first.
+long long answerCount(const struct DriverFault* fault, void** list, long long size, long long had);
 
 // The function of the real driver library (an absolute path) that a fake
 // passes its calls to.

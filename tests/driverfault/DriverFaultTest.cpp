@@ -52,11 +52,11 @@ const Texts& HealthyReport(bool host) {
     return reports[host];
 }
 
-ProcessResult RunBehindFakes(const std::string& fault, const Texts& arguments, bool hangs,
-                             bool withoutQueues) {
+// The program behind the fakes; a bare OpenCL library lacks the command-queue
+// functions.
+ProcessResult RunBehindFakes(const std::string& fault, Texts arguments, bool hangs, bool bare) {
     ProcessOptions options;
-    const char* opencl =
-        withoutQueues ? TROVEX_FAKE_OPENCL_WITHOUT_QUEUES_DIR : TROVEX_FAKE_OPENCL_DIR;
+    const char* opencl = bare ? TROVEX_FAKE_OPENCL_WITHOUT_QUEUES_DIR : TROVEX_FAKE_OPENCL_DIR;
     // A sanitizer build would report what the drivers never free.
     options.environment = {std::string("LD_LIBRARY_PATH=") + TROVEX_FAKE_EGL_DIR + ":" + opencl,
                            "TROVEX_DRIVER_FAULT=" + fault, "ASAN_OPTIONS=detect_leaks=0"};

