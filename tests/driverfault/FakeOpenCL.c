@@ -54,7 +54,8 @@ static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
     if (value != NULL) real_##call(object, name, 0, NULL, &needed); \
     CHECK_RULE(#call, value != NULL && size < needed)
 
-// OpenCL defines five device types, the five lowest bits, and all of them.
+// OpenCL defines five device types, the five lowest bits, and CL_DEVICE_TYPE_ALL
+// for every one.
 #define UNDEFINED_TYPE(type) ((type) != CL_DEVICE_TYPE_ALL && ((type) == 0 || (type) >> 5 != 0))
 
 static int cpuAsGpu(void) { return hasDriverFault("clGetDeviceIDs", FAULT_GPU); }
