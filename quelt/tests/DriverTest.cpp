@@ -1,4 +1,4 @@
-// Contexts and their scopes on the machine's OpenGL driver.
+// Contexts and their scopes, and textures, on the machine's OpenGL driver.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,14 +7,16 @@
 #include "quelt/quelt_ogl/ExtensionManager.h"
 #include "quelt/quelt_ogl/Library.h"
 #include "quelt/quelt_ogl/ScopedContextWrapper.h"
+#include "quelt/quelt_ogl/Texture2D.h"
+#include "quelt/src/ogl/GLQuery.h"
 
 namespace {
 
 using namespace Quelt::OGL;
 
 // Each context has its own extension manager, so the manager tells which
-// context is current.
-TEST(DriverTest, ScopesPutBackWhateverWasCurrent) {
+// context is current. A texture made binds itself only for a while.
+TEST(DriverTest, ScopesAndTexturesPutBackWhatTheCallerHad) {
     Library::initialize(Library::InitOptions());
     ContextOffscreen first(Context::PrimaryDisplayDevice());
     auto second = std::make_unique<ContextOffscreen>(Context::PrimaryDisplayDevice());
@@ -23,6 +25,11 @@ TEST(DriverTest, ScopesPutBackWhateverWasCurrent) {
         first.makeCurrent();
         const ExtensionManager* firstManager = ExtensionManager::Instance();
         ASSERT_NE(nullptr, firstManager);
+        const Texture2D callers(Texture2D::RGBA8, 1, 1, false, nullptr);
+        const GLEntryPoints& gl = requireGLEntryPoints();
+        gl.bindTexture(GL_TEXTURE_2D, callers.name());
+        const Texture2D ours(Texture2D::RGBA8, 1, 1, true, nullptr);
+        EXPECT_EQ(static_cast<GLint>(callers.name()), getInteger(gl, GL_TEXTURE_BINDING_2D));
         {
             const ScopedContextWrapper inner;
             second->makeCurrent();

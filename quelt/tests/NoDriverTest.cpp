@@ -1,11 +1,10 @@
 // The library without a driver: its own logic (exceptions, the type check of
-// OpenCL properties, the clearing of pending OpenGL errors), and where no
+// OpenCL properties, the clearing and naming of OpenGL errors), and where no
 // OpenGL or OpenCL library exists, or the library is no driver, refusals
 // that say so and entry points that stay safe. Nothing here loads a driver.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
 #include <functional>
 #include <string>
 #include <utility>
@@ -53,30 +52,26 @@ TEST(NoDriverTest, AWrongValueTypeIsRefusedBeforeTheDriverIsAsked) {
     EXPECT_THROW(none.getInfo<size_t>(Enum::DeviceMaxWorkGroupSize), LogicalException);
 }
 
-std::deque<GLenum> pending;
+int pending = 0;
 int reads = 0;
 
-GLenum APIENTRY PendingErrors() {
-    ++reads;
-    const GLenum error = pending.empty() ? GL_NO_ERROR : pending.front();
-    if (!pending.empty()) pending.pop_front();
-    return error;
-}
+// A driver with pending errors, each answered once.
+GLenum APIENTRY PendingErrors() { return ++reads <= pending ? GL_INVALID_OPERATION : GL_NO_ERROR; }
 
-// Says GL_NO_ERROR only after a thousand reads, so that a reader without a
-// bound ends too.
-GLenum APIENTRY NeverClears() { return ++reads < 1000 ? GL_INVALID_OPERATION : GL_NO_ERROR; }
-
-TEST(NoDriverTest, ClearingReadsWhatIsPendingAndStopsWhereTheDriverNeverClears) {
+// Clearing reads the pending errors and one GL_NO_ERROR, up to its bound of
+// reads, where a driver that keeps answering errors leaves the next check to
+// fail.
+TEST(NoDriverTest, ClearingReadsPendingErrorsUpToItsBound) {
     OGL::GLEntryPoints gl{};
     gl.getError = PendingErrors;
-    pending = {GL_INVALID_VALUE, GL_INVALID_ENUM};
-    OGL::clearGLErrors(gl);
-    EXPECT_EQ(3, reads);
-    gl.getError = NeverClears;
-    reads = 0;
-    OGL::clearGLErrors(gl);
-    EXPECT_EQ(OGL::maxPendingErrors, reads);
+    // pending errors, reads
+    const int cases[][2] = {{0, 1}, {2, 3}, {15, 16}, {16, 16}, {17, 16}};
+    for (const auto& c : cases) {
+        pending = c[0];
+        reads = 0;
+        OGL::clearGLErrors(gl);
+        EXPECT_EQ(c[1], reads) << c[0] << " pending";
+    }
 }
 
 // The message of the LogicalException action throws; a text saying so when
@@ -88,6 +83,19 @@ std::string Refusal(const std::function<void()>& action) {
         return error.message() != nullptr ? error.message() : "";
     }
     return "(nothing refused)";
+}
+
+// OpenGL numbers its errors on from GL_INVALID_ENUM.
+TEST(NoDriverTest, EveryGLErrorIsNamed) {
+    // clang-format off
+    const char* const names[] = {"GL_INVALID_ENUM", "GL_INVALID_VALUE", "GL_INVALID_OPERATION",
+        "GL_STACK_OVERFLOW", "GL_STACK_UNDERFLOW", "GL_OUT_OF_MEMORY",
+        "GL_INVALID_FRAMEBUFFER_OPERATION", "OpenGL error 0x0507"};
+    // clang-format on
+    for (GLenum error = GL_INVALID_ENUM; error < GL_INVALID_ENUM + 8; ++error) {
+        EXPECT_EQ(std::string("read: ") + names[error - GL_INVALID_ENUM],
+                  Refusal([error] { OGL::throwOnGLError(error, "read"); }));
+    }
 }
 
 // The build names them for the platform.

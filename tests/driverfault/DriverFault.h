@@ -12,15 +12,22 @@
 // action and value:
 //   answer:N        the count, size or single value the call writes is N; a
 //                   negative N wraps for unsigned answers (-1 is SIZE_MAX for a
-//                   size). An OpenCL platform or device list longer than the
-//                   driver's repeats the driver's entries.
+//                   size). A list of EGL devices or OpenCL platforms or devices
+//                   given room for more than the driver's repeats the driver's
+//                   entries in that room.
+//   recount:A,B     a count-then-list query (eglQueryDevicesEXT,
+//                   clGetPlatformIDs, clGetDeviceIDs) answers the count A when
+//                   asked for the count alone and B when given the list, as a
+//                   driver whose devices change between the two calls; its list
+//                   is filled as for answer
 //   values:N        a single-value query writes N values: the driver's answer,
 //                   then filler (an OpenCL query N times the size it is given)
 //   null            a text query answers null
 //   text:T          a text query answers T; glGetStringi answers the word of T
 //                   at its index, and null past the last
-//   long:N          a text query answers N letters x; glGetStringi answers
-//                   N + (index % 1024), so that the names differ
+//   long:N          a text query answers N letters x (OpenCL's with a NUL
+//                   after them); glGetStringi answers N + (index % 1024), so
+//                   that the names differ
 //   hide:W          a text query answers its text without the blank-separated
 //                   words of W; eglGetProcAddress answers null for them. EGL
 //                   then acts as a driver without the hidden extension:
@@ -54,11 +61,13 @@
 #include <stddef.h>
 #include <stdlib.h>
 
+// The actions that take a value come first, those whose value is a text last
+// among them.
 // clang-format off
 enum FaultAction {
-    FAULT_ANSWER, FAULT_VALUES, FAULT_NULL, FAULT_TEXT, FAULT_LONG, FAULT_HIDE, FAULT_UNTERMINATED,
-    FAULT_FAIL, FAULT_ERROR, FAULT_CRASH, FAULT_HANG, FAULT_PRINT, FAULT_EXIT, FAULT_UNCHECKED,
-    FAULT_GPU
+    FAULT_ANSWER, FAULT_VALUES, FAULT_LONG, FAULT_ERROR, FAULT_EXIT, FAULT_RECOUNT, FAULT_TEXT,
+    FAULT_HIDE, FAULT_UNTERMINATED, FAULT_PRINT, FAULT_NULL, FAULT_FAIL, FAULT_CRASH, FAULT_HANG,
+    FAULT_UNCHECKED, FAULT_GPU
 };
 // clang-format on
 
@@ -68,6 +77,7 @@ struct DriverFault {
     long long selector;
     enum FaultAction action;
     unsigned long long value;  // answer, values, long, error, exit
+    long long counts[2];       // recount
     char text[512];            // text, hide, unterminated, print
 };
 
@@ -114,6 +124,11 @@ int hidesWord(const struct DriverFault* fault, const char* word);
 // when the fault is not about texts. A shortened text is allocated and kept.
 const char* faultText(const struct DriverFault* fault, const char* driverText);
 
+// The count a count-then-list query answers under fault (which may be null)
+// in place of the count the driver had: list is null when only the count is
+// asked for, and has room for size entries, the driver's first.
+long long answerCount(const struct DriverFault* fault, void** list, long long size, long long had);
+
 // The function of the real driver library (an absolute path) that a fake
 // passes its calls to.
 void* realSymbol(const char* library, const char* name);
@@ -127,3 +142,10 @@ void faultCrash(void) __attribute__((noreturn));
 
 // Ends the process with status 70 after a line on standard error.
 void faultDie(const char* what, const char* detail) __attribute__((noreturn));
+
+// The fakes check the rules of their API that a conformant driver checks, as a
+// validation layer does, whatever the real driver would make of the call: a
+// call whose arguments meet the condition broken ends the process with status
+// 70 after a line on standard error that names the call and the condition.
+#define CHECK_RULE(call, broken) \
+    ((broken) ? faultDie(call " called against the rule", #broken) : (void)0)

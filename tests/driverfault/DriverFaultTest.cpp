@@ -38,7 +38,11 @@ Texts ReportWithoutTimes(const std::string& out) {
     return lines;
 }
 
-Texts Arguments(bool host) { return host ? Texts{"-app=Velmora"} : Texts{}; }
+// The host tester's argument, then the others.
+Texts Arguments(bool host, Texts others = {}) {
+    if (host) others.insert(others.begin(), "-app=Velmora");
+    return others;
+}
 
 // The report of the program on the real drivers alone, once per tester.
 const Texts& HealthyReport(bool host) {
@@ -48,15 +52,16 @@ const Texts& HealthyReport(bool host) {
     return reports[host];
 }
 
-ProcessResult RunBehindFakes(const std::string& fault, bool host, bool hangs, bool withoutQueues) {
+// The program behind the fakes; a bare OpenCL library lacks the command-queue
+// functions.
+ProcessResult RunBehindFakes(const std::string& fault, Texts arguments, bool hangs, bool bare) {
     ProcessOptions options;
-    const char* opencl =
-        withoutQueues ? TROVEX_FAKE_OPENCL_WITHOUT_QUEUES_DIR : TROVEX_FAKE_OPENCL_DIR;
+    const char* opencl = bare ? TROVEX_FAKE_OPENCL_WITHOUT_QUEUES_DIR : TROVEX_FAKE_OPENCL_DIR;
     // A sanitizer build would report what the drivers never free.
     options.environment = {std::string("LD_LIBRARY_PATH=") + TROVEX_FAKE_EGL_DIR + ":" + opencl,
                            "TROVEX_DRIVER_FAULT=" + fault, "ASAN_OPTIONS=detect_leaks=0"};
     options.timeLimit = hangs ? kHangKillSeconds : kTimeLimitSeconds;
-    return RunProcess(TROVEX_BINARY, Arguments(host), options);
+    return RunProcess(TROVEX_BINARY, arguments, options);
 }
 
 // The lines trovex-report prints of a report it reads whole: a "# FILE" line, then
@@ -98,8 +103,8 @@ protected:
 TEST_P(DriverFault, RunEndsBoundedWithAWellFormedReport) {
     const bool host = GetParam().words[1] == "host";
     const std::string ending = GetParam().words[2];
-    const ProcessResult run =
-        RunBehindFakes(GetParam().rest, host, ending == "hangs", !Details('*').empty());
+    const ProcessResult run = RunBehindFakes(GetParam().rest, Arguments(host, Details('>')),
+                                             ending == "hangs", !Details('*').empty());
     const Texts lines = Lines(run.out);
 
     EXPECT_LT(run.peakKilobytes, kPeakLimitKilobytes);

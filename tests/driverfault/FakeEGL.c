@@ -107,10 +107,11 @@ static GLenum APIENTRY fake_glGetError(void) {
 
 static EGLBoolean EGLAPIENTRY fake_eglQueryDevicesEXT(EGLint size, EGLDeviceEXT* devices,
                                                       EGLint* count) {
+    CHECK_RULE("eglQueryDevicesEXT", count == NULL || (devices != NULL && size <= 0));
     const struct DriverFault* fault = driverFault("eglQueryDevicesEXT", FAULT_NO_SELECTOR);
     if (faultIs(fault, FAULT_FAIL)) return EGL_FALSE;
     const EGLBoolean result = real_eglQueryDevicesEXT(size, devices, count);
-    if (faultIs(fault, FAULT_ANSWER)) *count = (EGLint)fault->value;
+    *count = (EGLint)answerCount(fault, devices, size, *count);
     return result;
 }
 
@@ -162,8 +163,10 @@ EGLBoolean EGLAPIENTRY eglInitialize(EGLDisplay display, EGLint* major, EGLint* 
 EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EGLContext share,
                                         const EGLint* attributes) {
     int refused = faultIs(driverFault("eglCreateContext", FAULT_NO_SELECTOR), FAULT_FAIL);
-    // Profiles came with EGL_KHR_create_context (and EGL 1.5).
+    // Profiles came with EGL_KHR_create_context (and EGL 1.5), which defines two,
+    // the two lowest bits.
     for (const EGLint* a = attributes; !refused && a != NULL && *a != EGL_NONE; a += 2) {
+        CHECK_RULE("eglCreateContext", *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && a[1] >> 2 != 0);
         refused = *a == EGL_CONTEXT_OPENGL_PROFILE_MASK && hidden("EGL_KHR_create_context");
     }
     if (refused) return EGL_NO_CONTEXT;
@@ -173,6 +176,8 @@ EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay display, EGLConfig config, EG
 
 EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSurface read,
                                       EGLContext context) {
+    CHECK_RULE("eglMakeCurrent", (draw == EGL_NO_SURFACE) != (read == EGL_NO_SURFACE) ||
+                                     (context == EGL_NO_CONTEXT && draw != EGL_NO_SURFACE));
     const struct DriverFault* fault = driverFault("eglMakeCurrent", FAULT_NO_SELECTOR);
     const int surfaceless = context != EGL_NO_CONTEXT && draw == EGL_NO_SURFACE;
     if (faultIs(fault, FAULT_FAIL) || (surfaceless && hidden("EGL_KHR_surfaceless_context")))
@@ -183,25 +188,28 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay display, EGLSurface draw, EGLSu
     return made;
 }
 
-// The other functions the program calls pass through; a fail fault answers
-// failed instead.
-#define FORWARD(type, name, failed, parameters, arguments)                             \
+// The other functions the program calls pass through, once their arguments
+// meet the rule their call is checked against (0 where none); a fail fault
+// answers failed instead.
+#define FORWARD(type, name, failed, broken, parameters, arguments)                     \
     type EGLAPIENTRY name parameters {                                                 \
+        CHECK_RULE(#name, broken);                                                     \
         if (faultIs(driverFault(#name, FAULT_NO_SELECTOR), FAULT_FAIL)) return failed; \
         REAL(name);                                                                    \
         return real_##name arguments;                                                  \
     }
 
-FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, (void), ())
-FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, (EGLenum api), (api))
-FORWARD(EGLenum, eglQueryAPI, EGL_NONE, (void), ())
-FORWARD(EGLBoolean, eglChooseConfig, EGL_FALSE,
+FORWARD(EGLint, eglGetError, EGL_BAD_ACCESS, 0, (void), ())
+FORWARD(EGLBoolean, eglBindAPI, EGL_FALSE, 0, (EGLenum api), (api))
+FORWARD(EGLenum, eglQueryAPI, EGL_NONE, 0, (void), ())
+FORWARD(EGLBoolean, eglChooseConfig, EGL_FALSE, count == NULL || (configs != NULL && size < 0),
         (EGLDisplay d, const EGLint* attributes, EGLConfig* configs, EGLint size, EGLint* count),
         (d, attributes, configs, size, count))
-FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, (EGLDisplay d, EGLContext c), (d, c))
-FORWARD(EGLSurface, eglCreatePbufferSurface, EGL_NO_SURFACE,
+FORWARD(EGLBoolean, eglDestroyContext, EGL_FALSE, 0, (EGLDisplay d, EGLContext c), (d, c))
+FORWARD(EGLSurface, eglCreatePbufferSurface, EGL_NO_SURFACE, config == NULL,
         (EGLDisplay d, EGLConfig config, const EGLint* attributes), (d, config, attributes))
-FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, (EGLDisplay d, EGLSurface s), (d, s))
-FORWARD(EGLContext, eglGetCurrentContext, EGL_NO_CONTEXT, (void), ())
-FORWARD(EGLDisplay, eglGetCurrentDisplay, EGL_NO_DISPLAY, (void), ())
-FORWARD(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, (EGLint which), (which))
+FORWARD(EGLBoolean, eglDestroySurface, EGL_FALSE, 0, (EGLDisplay d, EGLSurface s), (d, s))
+FORWARD(EGLContext, eglGetCurrentContext, EGL_NO_CONTEXT, 0, (void), ())
+FORWARD(EGLDisplay, eglGetCurrentDisplay, EGL_NO_DISPLAY, 0, (void), ())
+FORWARD(EGLSurface, eglGetCurrentSurface, EGL_NO_SURFACE, which != EGL_DRAW && which != EGL_READ,
+        (EGLint which), (which))

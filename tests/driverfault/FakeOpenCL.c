@@ -24,17 +24,19 @@
     if (real_##name == NULL) real_##name = (cl_api_##name)realSymbol(TROVEX_REAL_OPENCL, #name)
 
 // The answer of an info query the fault alters, in place of the driver's:
-// a scripted text with its NUL or without, a size, or a single value.
+// a scripted or long text with its NUL or without, a size, or a single value.
 // Answers 0 when the fault leaves the driver's answer.
 static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
                       size_t* sizeReturned, cl_int* status) {
     if (fault == NULL) return 0;
     if (faultIs(fault, FAULT_UNCHECKED) && sizeReturned == NULL) faultCrash();
     *status = CL_SUCCESS;
-    if (faultIs(fault, FAULT_TEXT) || faultIs(fault, FAULT_UNTERMINATED)) {
-        const size_t answered = strlen(fault->text) + faultIs(fault, FAULT_TEXT);
+    const int unterminated = faultIs(fault, FAULT_UNTERMINATED);
+    if (faultIs(fault, FAULT_TEXT) || faultIs(fault, FAULT_LONG) || unterminated) {
+        const char* text = unterminated ? fault->text : faultText(fault, NULL);
+        const size_t answered = strlen(text) + !unterminated;
         if (value != NULL && size < answered) *status = CL_INVALID_VALUE;
-        if (value != NULL && size >= answered) memcpy(value, fault->text, answered);
+        if (value != NULL && size >= answered) memcpy(value, text, answered);
         if (sizeReturned != NULL) *sizeReturned = answered;
         return 1;
     }
@@ -46,15 +48,15 @@ static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
     return 1;
 }
 
-// answer:N on a list: N entries, the driver's repeated where it has fewer.
-static void answerList(const struct DriverFault* fault, void** list, cl_uint size, cl_uint* count) {
-    if (!faultIs(fault, FAULT_ANSWER) || count == NULL) return;
-    const cl_uint real = *count;
-    *count = (cl_uint)fault->value;
-    for (cl_uint i = real; list != NULL && real != 0 && i < size && i < *count; ++i) {
-        list[i] = list[i % real];
-    }
-}
+// OpenCL's rule for an info query: a value gets room for the whole answer.
+#define CHECK_ROOM(call, object)                                    \
+    size_t needed = 0;                                              \
+    if (value != NULL) real_##call(object, name, 0, NULL, &needed); \
+    CHECK_RULE(#call, value != NULL && size < needed)
+
+// OpenCL defines five device types, the five lowest bits, and CL_DEVICE_TYPE_ALL
+// for every one.
+#define UNDEFINED_TYPE(type) ((type) != CL_DEVICE_TYPE_ALL && ((type) == 0 || (type) >> 5 != 0))
 
 static int cpuAsGpu(void) { return hasDriverFault("clGetDeviceIDs", FAULT_GPU); }
 
@@ -64,7 +66,7 @@ CL_API_ENTRY cl_int CL_API_CALL clGetPlatformIDs(cl_uint size, cl_platform_id* p
     if (faultIs(fault, FAULT_FAIL)) return FAILED;
     REAL(clGetPlatformIDs);
     const cl_int status = real_clGetPlatformIDs(size, platforms, count);
-    answerList(fault, (void**)platforms, size, count);
+    if (count != NULL) *count = (cl_uint)answerCount(fault, (void**)platforms, size, *count);
     return status;
 }
 
@@ -75,18 +77,20 @@ CL_API_ENTRY cl_int CL_API_CALL clGetPlatformInfo(cl_platform_id platform, cl_pl
         return status;
     }
     REAL(clGetPlatformInfo);
+    CHECK_ROOM(clGetPlatformInfo, platform);
     return real_clGetPlatformInfo(platform, name, size, value, sizeReturned);
 }
 
 CL_API_ENTRY cl_int CL_API_CALL clGetDeviceIDs(cl_platform_id platform, cl_device_type type,
                                                cl_uint size, cl_device_id* devices,
                                                cl_uint* count) {
+    CHECK_RULE("clGetDeviceIDs", UNDEFINED_TYPE(type));
     const struct DriverFault* fault = driverFault("clGetDeviceIDs", FAULT_NO_SELECTOR);
     if (faultIs(fault, FAULT_FAIL)) return FAILED;
     REAL(clGetDeviceIDs);
     if (cpuAsGpu() && type == CL_DEVICE_TYPE_GPU) type = CL_DEVICE_TYPE_CPU;
     const cl_int status = real_clGetDeviceIDs(platform, type, size, devices, count);
-    answerList(fault, (void**)devices, size, count);
+    if (count != NULL) *count = (cl_uint)answerCount(fault, (void**)devices, size, *count);
     return status;
 }
 
@@ -96,6 +100,8 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_i
     const struct DriverFault* fault = driverFault("clGetDeviceInfo", name);
     if (answerInfo(fault, size, value, sizeReturned, &status)) return status;
     REAL(clGetDeviceInfo);
+    CHECK_RULE("clGetDeviceInfo", device == NULL);
+    CHECK_ROOM(clGetDeviceInfo, device);
     status = real_clGetDeviceInfo(device, name, size, value, sizeReturned);
     // Through memset, which a sanitizer build checks: this library is not
     // instrumented itself.
@@ -109,55 +115,58 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_i
     return status;
 }
 
-// The other functions the program's loader check asks for pass through.
-#define FORWARD(type, name, parameters, arguments)  \
-    CL_API_ENTRY type CL_API_CALL name parameters { \
-        REAL(name);                                 \
-        return real_##name arguments;               \
+// The other functions the program's loader check asks for pass through, once
+// their arguments meet the rule their call is checked against (0 where none).
+#define FORWARD(type, name, broken, parameters, arguments) \
+    CL_API_ENTRY type CL_API_CALL name parameters {        \
+        CHECK_RULE(#name, broken);                         \
+        REAL(name);                                        \
+        return real_##name arguments;                      \
     }
 
-FORWARD(cl_context, clCreateContext,
+FORWARD(cl_context, clCreateContext, count == 0 || devices == NULL,
         (const cl_context_properties* properties, cl_uint count, const cl_device_id* devices,
          void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
          cl_int* status),
         (properties, count, devices, notify, data, status))
-FORWARD(cl_int, clReleaseContext, (cl_context context), (context))
+FORWARD(cl_int, clReleaseContext, context == NULL, (cl_context context), (context))
 #ifndef TROVEX_WITHOUT_QUEUES
-FORWARD(cl_command_queue, clCreateCommandQueue,
+// Two queue properties are defined, the two lowest bits.
+FORWARD(cl_command_queue, clCreateCommandQueue, flags >> 2 != 0,
         (cl_context context, cl_device_id device, cl_command_queue_properties flags,
          cl_int* status),
         (context, device, flags, status))
-FORWARD(cl_int, clReleaseCommandQueue, (cl_command_queue queue), (queue))
+FORWARD(cl_int, clReleaseCommandQueue, queue == NULL, (cl_command_queue queue), (queue))
 #endif
 
 // What clinfo calls besides, so that the tests' OpenCL reference lists the
 // devices behind this library as the program sees them.
-FORWARD(cl_context, clCreateContextFromType,
+FORWARD(cl_context, clCreateContextFromType, UNDEFINED_TYPE(type),
         (const cl_context_properties* properties, cl_device_type type,
          void(CL_CALLBACK* notify)(const char*, const void*, size_t, void*), void* data,
          cl_int* status),
         (properties, type, notify, data, status))
-FORWARD(cl_int, clGetContextInfo,
+FORWARD(cl_int, clGetContextInfo, context == NULL,
         (cl_context context, cl_context_info name, size_t size, void* value, size_t* sizeReturned),
         (context, name, size, value, sizeReturned))
-FORWARD(cl_program, clCreateProgramWithSource,
+FORWARD(cl_program, clCreateProgramWithSource, count == 0 || texts == NULL,
         (cl_context context, cl_uint count, const char** texts, const size_t* lengths,
          cl_int* status),
         (context, count, texts, lengths, status))
-FORWARD(cl_int, clBuildProgram,
+FORWARD(cl_int, clBuildProgram, (count == 0) != (devices == NULL),
         (cl_program program, cl_uint count, const cl_device_id* devices, const char* options,
          void(CL_CALLBACK* notify)(cl_program, void*), void* data),
         (program, count, devices, options, notify, data))
-FORWARD(cl_int, clGetProgramBuildInfo,
+FORWARD(cl_int, clGetProgramBuildInfo, program == NULL,
         (cl_program program, cl_device_id device, cl_program_build_info name, size_t size,
          void* value, size_t* sizeReturned),
         (program, device, name, size, value, sizeReturned))
-FORWARD(cl_int, clReleaseProgram, (cl_program program), (program))
-FORWARD(cl_kernel, clCreateKernel, (cl_program program, const char* name, cl_int* status),
-        (program, name, status))
-FORWARD(cl_int, clGetKernelWorkGroupInfo,
+FORWARD(cl_int, clReleaseProgram, program == NULL, (cl_program program), (program))
+FORWARD(cl_kernel, clCreateKernel, name == NULL,
+        (cl_program program, const char* name, cl_int* status), (program, name, status))
+FORWARD(cl_int, clGetKernelWorkGroupInfo, kernel == NULL,
         (cl_kernel kernel, cl_device_id device, cl_kernel_work_group_info name, size_t size,
          void* value, size_t* sizeReturned),
         (kernel, device, name, size, value, sizeReturned))
-FORWARD(cl_int, clReleaseKernel, (cl_kernel kernel), (kernel))
-FORWARD(void*, clGetExtensionFunctionAddress, (const char* name), (name))
+FORWARD(cl_int, clReleaseKernel, kernel == NULL, (cl_kernel kernel), (kernel))
+FORWARD(void*, clGetExtensionFunctionAddress, name == NULL, (const char* name), (name))

@@ -1,8 +1,9 @@
-// The foundation library's capability answers on drivers other than this
-// machine's: the fake EGL library, loaded by its path, answers the scripted
-// version text and extension lists (see DriverFault.h) on a real Mesa context.
-// The fake reads its faults once per process, so each row runs in a child
-// process of its own.
+// The foundation library on drivers other than this machine's: its
+// capability answers where the fake EGL library, loaded by its path, answers
+// the scripted version text and extension lists (see DriverFault.h) on a real
+// Mesa context, and its calls checked by the fake libraries against the rules
+// of their API. The fake reads its faults once per process, so each row runs in
+// a child process of its own.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "CaseTable.h"
+#include "quelt/quelt_ocl/Device"
+#include "quelt/quelt_ocl/Library"
 #include "quelt/quelt_ogl/ContextOffscreen.h"
 #include "quelt/quelt_ogl/ExtensionManager.h"
 #include "quelt/quelt_ogl/Library.h"
@@ -33,7 +36,7 @@ const std::vector<std::vector<OpenGLExtension>> kCapabilities = {
 };
 
 // Runs in the child: a context of the library on the fake EGL library, its
-// capabilities on standard error.
+// capabilities and the number of display devices on standard error.
 [[noreturn]] void PrintCapabilities(const std::string& fault) {
     setenv("TROVEX_DRIVER_FAULT", fault.c_str(), 1);
     Library::InitOptions options;
@@ -51,6 +54,7 @@ const std::vector<std::vector<OpenGLExtension>> kCapabilities = {
             answers += manager->isSupported(capability) ? '1' : '0';
         }
     }
+    answers += ' ' + std::to_string(Context::numDisplayDevice());
     std::fprintf(stderr, "%s;\n", answers.c_str());
     std::fflush(stderr);
     std::_Exit(0);
@@ -62,13 +66,21 @@ class ScriptedDriver : public testing::TestWithParam<CaseLines> {};
 TEST_P(ScriptedDriver, CapabilitiesFollowTheDriversAnswers) {
     const std::vector<std::string>& expected = GetParam().words;
     EXPECT_EXIT(PrintCapabilities(GetParam().rest), testing::ExitedWithCode(0),
-                "capabilities: " + expected[1] + " " + expected[2] + " 0;");
+                "capabilities: " + expected[1] + " " + expected[2] + " 0 " + expected[3] + ";");
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, ScriptedDriver,
-                         testing::ValuesIn(ReadCaseTable(TROVEX_CAPABILITY_CASES, 3)),
+                         testing::ValuesIn(ReadCaseTable(TROVEX_CAPABILITY_CASES, 4)),
                          [](const testing::TestParamInfo<CaseLines>& info) {
                              return info.param.words[0];
                          });
+
+// Every device type the library names is one OpenCL defines: the program's
+// runs ask for GPUs, and here all devices are asked for, PoCL's one CPU device.
+TEST(CheckedDriver, EveryDeviceTypeIsOneOpenCLDefines) {
+    ASSERT_TRUE(Quelt::OCL::Library::isOpenCLAvailable(TROVEX_FAKE_OPENCL));
+    Quelt::OCL::Library::initialize();
+    EXPECT_EQ(1u, Quelt::OCL::platforms().at(0).devices(Quelt::OCL::Device::All).size());
+}
 
 }  // namespace
