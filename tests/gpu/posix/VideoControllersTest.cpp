@@ -8,11 +8,11 @@
 #include <sys/sysmacros.h>
 #include <sys/utsname.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,42 +32,48 @@ namespace {
 // tree.
 const char* const kDrmNode = "/dev/null";
 
+std::string Hex(unsigned id) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04x", id);
+    return text;
+}
+
+// An attribute file and the folders above it; an empty value leaves it out.
+void Write(const fs::path& file, const std::string& value) {
+    fs::create_directories(file.parent_path());
+    if (!value.empty()) std::ofstream(file) << value << "\n";
+}
+
+void Link(const fs::path& target, const fs::path& link) {
+    fs::create_directories(link.parent_path());
+    fs::create_directory_symlink(target, link);
+}
+
 // A sysfs tree laid out as the kernel lays it out: device folders under
-// devices/, with their bus as the subsystem link, reached through links in
-// bus/pci/devices, with driver and module links, and the DRM node's entry in
+// devices/, with their bus as the subsystem link, PCI ones reached through links
+// in bus/pci/devices, with driver and module links, and the DRM node's entry in
 // dev/char.
 class SysfsTree {
 public:
-    SysfsTree() : root(folder.Path()) {
-        fs::create_directories(root / "bus" / "pci" / "devices");
-        fs::create_directories(root / "bus" / "virtio");
-        fs::create_directories(root / "bus" / "platform");
-        fs::create_directories(root / "dev" / "char");
-    }
+    SysfsTree() { fs::create_directories(root / "bus" / "pci" / "devices"); }
 
-    // A device folder under devices/ on a bus; a PCI device is also listed on
-    // its bus.
-    fs::path AddDevice(const std::string& path, const std::string& bus) {
-        const fs::path device = root / "devices" / path;
-        fs::create_directories(device);
-        fs::create_directory_symlink(root / "bus" / bus, device / "subsystem");
-        if (bus == "pci") {
-            fs::create_directory_symlink(device,
-                                         root / "bus" / "pci" / "devices" / device.filename());
-        }
-        return device;
-    }
-
-    // Binds the device to a driver of the module; an empty version leaves the
-    // module without a version file.
-    void Bind(const fs::path& device, const std::string& driver, const std::string& version) {
+    // A device folder under devices/ on a bus, bound to a driver of the module
+    // where one is named; an empty version leaves the module without a version
+    // file.
+    fs::path AddDevice(const std::string& path, const std::string& bus, unsigned vendor,
+                       unsigned device, const std::string& driver = "",
+                       const std::string& version = "") {
+        const fs::path folder = root / "devices" / path;
+        Write(folder / "vendor", "0x" + Hex(vendor));
+        Write(folder / "device", "0x" + Hex(device));
+        Link(root / "bus" / bus, folder / "subsystem");
+        if (bus == "pci") Link(folder, root / "bus" / "pci" / "devices" / folder.filename());
+        if (driver.empty()) return folder;
         const fs::path driverFolder = root / "bus" / "pci" / "drivers" / driver;
-        const fs::path moduleFolder = root / "module" / driver;
-        fs::create_directories(driverFolder);
-        fs::create_directories(moduleFolder);
-        if (!version.empty()) Write(moduleFolder / "version", version);
-        fs::create_directory_symlink(moduleFolder, driverFolder / "module");
-        fs::create_directory_symlink(driverFolder, device / "driver");
+        Write(root / "module" / driver / "version", version);
+        Link(root / "module" / driver, driverFolder / "module");
+        Link(driverFolder, folder / "driver");
+        return folder;
     }
 
     // Makes the device the one the DRM node belongs to.
@@ -75,46 +81,32 @@ public:
         struct stat status {};
         ASSERT_EQ(0, stat(kDrmNode, &status));
         const fs::path card = device / "drm" / "card0";
-        fs::create_directories(card);
-        if (!fs::is_symlink(card / "device")) fs::create_directory_symlink(device, card / "device");
         const fs::path entry =
             root / "dev" / "char" /
             (std::to_string(major(status.st_rdev)) + ":" + std::to_string(minor(status.st_rdev)));
         fs::remove(entry);
-        fs::create_directory_symlink(card, entry);
-    }
-
-    static void Write(const fs::path& file, const std::string& value) {
-        std::ofstream(file) << value << "\n";
+        Link(device, card / "device");
+        Link(card, entry);
     }
 
     TempFolder folder;
-    fs::path root;
+    fs::path root{folder.Path()};
 };
-
-std::string KernelRelease() {
-    struct utsname names;
-    uname(&names);
-    return names.release;
-}
 
 // The name both lists must give: libpci's, from the PCI ID database where
 // Debian's libpci reads it (the vendor's name and the device's, or "Device" and
 // the id for a device it lacks, cut as libpci cuts a long name), or without
 // libpci its form for an unknown id.
 std::string ExpectedName(unsigned vendor, unsigned device) {
-    char vendorId[16], deviceId[16];
-    std::snprintf(vendorId, sizeof vendorId, "%04x", vendor);
-    std::snprintf(deviceId, sizeof deviceId, "%04x", device);
     if (std::getenv("TROVEX_TEST_FALLBACK_NAMES") != nullptr)
-        return std::string("Device ") + vendorId + ":" + deviceId;
-    std::string vendorName, deviceName = std::string("Device ") + deviceId;
+        return "Device " + Hex(vendor) + ":" + Hex(device);
+    std::string vendorName, deviceName = "Device " + Hex(device);
     std::ifstream database("/usr/share/misc/pci.ids");
     for (std::string line; std::getline(database, line);) {
         if (line.empty() || line[0] == '#') continue;
         if (line[0] != '\t' && !vendorName.empty()) break;
-        if (line.compare(0, 6, vendorId + std::string("  ")) == 0) vendorName = line.substr(6);
-        if (!vendorName.empty() && line.compare(0, 7, "\t" + std::string(deviceId) + "  ") == 0)
+        if (line.compare(0, 6, Hex(vendor) + "  ") == 0) vendorName = line.substr(6);
+        if (!vendorName.empty() && line.compare(0, 7, "\t" + Hex(device) + "  ") == 0)
             deviceName = line.substr(7);
     }
     const std::string name = vendorName + " " + deviceName;
@@ -153,34 +145,27 @@ const Adapter kAdapters[] = {
 
 std::string Path(const Adapter& adapter) { return std::string("pci0000:00/") + adapter.address; }
 
-std::string Hex(unsigned id) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%04x", id);
-    return text;
-}
-
 TEST(AdapterNamesTest, BothListsNameEveryDisplayAdapterAlikeAndTheQueryFillsItsRecords) {
     SysfsTree sysfs;
-    std::vector<const Adapter*> displays;
+    std::map<std::string, const Adapter*> displays;  // by address
     for (const Adapter& adapter : kAdapters) {
-        const fs::path device = sysfs.AddDevice(Path(adapter), "pci");
-        SysfsTree::Write(device / "class", adapter.pciClass);
-        SysfsTree::Write(device / "vendor", Hex(adapter.vendor));
-        SysfsTree::Write(device / "device", Hex(adapter.device));
-        if (*adapter.bootVga) SysfsTree::Write(device / "boot_vga", adapter.bootVga);
-        if (*adapter.vram) SysfsTree::Write(device / "mem_info_vram_total", adapter.vram);
-        if (*adapter.driver) sysfs.Bind(device, adapter.driver, adapter.moduleVersion);
-        if (std::string(adapter.pciClass).compare(0, 4, "0x03") == 0) displays.push_back(&adapter);
+        const fs::path device =
+            sysfs.AddDevice(Path(adapter), "pci", adapter.vendor, adapter.device, adapter.driver,
+                            adapter.moduleVersion);
+        Write(device / "class", adapter.pciClass);
+        Write(device / "boot_vga", adapter.bootVga);
+        Write(device / "mem_info_vram_total", adapter.vram);
+        if (std::string(adapter.pciClass).compare(0, 4, "0x03") == 0)
+            displays[adapter.address] = &adapter;
     }
-    std::sort(displays.begin(), displays.end(), [](const Adapter* a, const Adapter* b) {
-        return std::string(a->address) < b->address;
-    });
+    struct utsname names;
+    uname(&names);
 
     const std::vector<WMIData> records = GetVideoControllers(sysfs.root.string());
     ASSERT_EQ(displays.size(), records.size());
-    for (size_t i = 0; i < records.size(); ++i) {
-        const Adapter& adapter = *displays[i];
-        const WMIData& wmi = records[i];
+    auto display = displays.begin();
+    for (const WMIData& wmi : records) {
+        const Adapter& adapter = *(display++)->second;
         SCOPED_TRACE(adapter.address);
         const std::string name = ExpectedName(adapter.vendor, adapter.device);
         EXPECT_EQ(name, wmi.Name);
@@ -190,19 +175,15 @@ TEST(AdapterNamesTest, BothListsNameEveryDisplayAdapterAlikeAndTheQueryFillsItsR
         EXPECT_EQ(adapter.driver, wmi.InstalledDisplayDrivers);
         const std::string version = !*adapter.driver         ? ""
                                     : *adapter.moduleVersion ? adapter.moduleVersion
-                                                             : KernelRelease();
+                                                             : names.release;
         EXPECT_EQ(version, wmi.DriverVersion);
         EXPECT_EQ("", wmi.DriverDate);
         EXPECT_EQ(adapter.adapterRAM, static_cast<uint32_t>(wmi.AdapterRAM));
 
-        fs::path drmDevice = sysfs.root / "devices" / Path(adapter);
-        if (adapter.virtio) {
-            // The virtio device's own ids are not the adapter's.
-            drmDevice = sysfs.AddDevice(Path(adapter) + "/virtio0", "virtio");
-            SysfsTree::Write(drmDevice / "vendor", "0x1af4");
-            SysfsTree::Write(drmDevice / "device", "0x0010");
-        }
-        sysfs.PointDrmNodeAt(drmDevice);
+        // The virtio device's own ids are not the adapter's.
+        sysfs.PointDrmNodeAt(
+            adapter.virtio ? sysfs.AddDevice(Path(adapter) + "/virtio0", "virtio", 0x1af4, 0x10)
+                           : sysfs.root / "devices" / Path(adapter));
         const auto drm = Quelt::OGL::pciAdapterOfDrmFile(kDrmNode, sysfs.root.string());
         ASSERT_TRUE(drm.has_value());
         EXPECT_EQ(wmi.Name, drm->name);
@@ -220,10 +201,7 @@ TEST(AdapterNamesTest, NoAdapterWithoutAPciDisplayDevice) {
 
     // A DRM node on a device of no PCI bus, a file that is no character
     // device, and none at all.
-    const fs::path device = sysfs.AddDevice("platform/gpu", "platform");
-    SysfsTree::Write(device / "vendor", "0x1234");
-    SysfsTree::Write(device / "device", "0x1111");
-    sysfs.PointDrmNodeAt(device);
+    sysfs.PointDrmNodeAt(sysfs.AddDevice("platform/gpu", "platform", 0x1234, 0x1111));
     const std::string root = sysfs.root.string();
     EXPECT_FALSE(Quelt::OGL::pciAdapterOfDrmFile(kDrmNode, root).has_value());
     EXPECT_FALSE(Quelt::OGL::pciAdapterOfDrmFile(root + "/bus", root).has_value());
