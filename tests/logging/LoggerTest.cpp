@@ -80,9 +80,8 @@ TEST(Logger, WritesEachMessageAsOneLineStampedWithTheLocalTime) {
     const std::string longest(254, 'x');
     SafeLog(&captured.logger, "", 0, "first %d", 1);
     Platform::Sleep(250);
-    SafeLog(&captured.logger, "", 0, "%s", "ends with LF\n");
-    SafeLog(&captured.logger, "", 0, "%s", "ends with CR\r");
-    SafeLog(&captured.logger, "", 0, "%s", "");
+    for (const char* text : {"ends with LF\n", "ends with CR\r", ""})
+        SafeLog(&captured.logger, "", 0, "%s", text);
     for (const char* format : {"%s|", "%s||", "%s|||"})
         SafeLog(&captured.logger, "", 0, format, longest.c_str());
     const std::time_t after = std::time(nullptr);
@@ -116,8 +115,7 @@ TEST(Logger, DebuggerOutputGetsEveryLineEndedWithCRLF) {
 TEST(Logger, FileLoggerWritesEveryLineWholeIntoItsFileInTheProfileFolder) {
     TempFolder folder;
     profileFolder = folder.Path();
-    const fs::path path = fs::path(folder.Path()) / "vllog.txt";
-    const fs::path moved = fs::path(folder.Path()) / "moved.txt";
+    const fs::path path = profileFolder + "/vllog.txt", moved = profileFolder + "/moved.txt";
     std::ofstream(path) << "old run\n";
     {
         // The first logger for a path starts a fresh file and creates none until it
@@ -140,9 +138,9 @@ TEST(Logger, FileLoggerWritesEveryLineWholeIntoItsFileInTheProfileFolder) {
         Numbered(ReadFile(path)));
     {
         VLFileLogger empty("empty.txt");
-        std::ofstream(fs::path(folder.Path()) / "empty.txt");
+        std::ofstream(profileFolder + "/empty.txt");
     }
-    EXPECT_FALSE(fs::exists(fs::path(folder.Path()) / "empty.txt"));
+    EXPECT_FALSE(fs::exists(profileFolder + "/empty.txt"));
     // Lines that cannot be written are dropped.
     profileFolder = folder.Path() + "/missing";
     VLFileLogger lost("lost.txt");
