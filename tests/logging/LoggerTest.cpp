@@ -73,7 +73,9 @@ struct Captured {
 // The program initialises logging before it makes any logger.
 const bool initialised = (InitLogging(), true);
 
-TEST(Logger, WritesEachMessageAsOneLineStampedWithTheLocalTime) {
+// Debugger output gets every line ended with CRLF; the logger it stands over is
+// told of it, and is current again after it.
+TEST(Logger, WritesEachMessageAsOneStampedLineAndDebuggerOutputEndedWithCRLF) {
     const std::time_t before = std::time(nullptr);
     Captured captured;
     // Messages one short of the formatting buffer's 256 bytes, filling it, and past it.
@@ -84,12 +86,20 @@ TEST(Logger, WritesEachMessageAsOneLineStampedWithTheLocalTime) {
         SafeLog(&captured.logger, "", 0, "%s", text);
     for (const char* format : {"%s|", "%s||", "%s|||"})
         SafeLog(&captured.logger, "", 0, format, longest.c_str());
+    syslogged.clear();
+    {
+        VLDebugStrLogger debugger;
+        SafeLog(&debugger, "", 0, "%s", "50% done");
+    }
+    EXPECT_EQ("<7><00000><7>50% done<7>\r\n", Numbered(syslogged));
     const std::time_t after = std::time(nullptr);
 
     const std::string text = captured.Text();
-    EXPECT_EQ("<00000>first 1\n<00001>ends with LF\n<00002>ends with CR\r<00003>\n<00004>" +
-                  longest + "|\n<00005>" + longest + "||\n<00006>" + longest + "|||\n",
-              Numbered(text));
+    EXPECT_EQ(
+        "<00000>first 1\n<00001>ends with LF\n<00002>ends with CR\r<00003>\n<00004>" + longest +
+            "|\n<00005>" + longest + "||\n<00006>" + longest +
+            "|||\n<00007>Activating new logger DebugStr\n<00008>Deactivating logger DebugStr\n",
+        Numbered(text));
     for (std::sregex_iterator line(text.begin(), text.end(), kStamp), end; line != end; ++line) {
         // The first line has no previous one; the second came after the pause.
         const double delta = std::stod((*line)[3]);
@@ -97,19 +107,6 @@ TEST(Logger, WritesEachMessageAsOneLineStampedWithTheLocalTime) {
                     ((*line)[1] == "00001" ? delta >= 0.25 && delta < 2 : delta < 0.25))
             << (*line)[0];
     }
-}
-
-TEST(Logger, DebuggerOutputGetsEveryLineEndedWithCRLF) {
-    Captured previous;
-    syslogged.clear();
-    {
-        VLDebugStrLogger debugger;
-        SafeLog(&debugger, "", 0, "%s", "50% done");
-    }
-    EXPECT_EQ("<7><00000><7>50% done<7>\r\n", Numbered(syslogged));
-    // The logger it stood over was told of it, and so was current again.
-    EXPECT_EQ("<00000>Activating new logger DebugStr\n<00001>Deactivating logger DebugStr\n",
-              Numbered(previous.Text()));
 }
 
 TEST(Logger, FileLoggerWritesEveryLineWholeIntoItsFileInTheProfileFolder) {
