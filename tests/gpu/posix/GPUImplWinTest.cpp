@@ -130,7 +130,7 @@ std::vector<std::string> Enumerate(const Script& next) {
     return result;
 }
 
-TEST(GPUImplWinTest, AdaptersMeetContextsByName) {
+TEST(GPUImplWinTest, AdaptersMeetContextsByNameAndAnswerFromTheirRecord) {
     typedef std::vector<std::string> Texts;
     // One name shares the last context made for it.
     const Script twoOfOneName{
@@ -151,11 +151,9 @@ TEST(GPUImplWinTest, AdaptersMeetContextsByName) {
     EXPECT_EQ(Texts({"pSvc->ExecQuery\nDoGetGPUs fails with exception\n"}),
               Enumerate({twoOfOneName.devices, twoOfOneName.adapters, {}, "pSvc->ExecQuery"}));
     EXPECT_EQ(0, script.contextsMade);
-}
 
-// The adapter answers come from the adapter record; the NVIDIA and AMD
-// drivers refine its memory through OpenGL, in kilobytes.
-TEST(GPUImplWinTest, AdapterAnswersAndMemory) {
+    // The adapter answers come from the adapter record; the NVIDIA and AMD
+    // drivers refine its memory through OpenGL, in kilobytes.
     Load({{"D1=Adapter"},
           {},
           {{GL_GPU_MEMORY_INFO_DEDICATED_VIDMEM_NVX, 8 * 1024 * 1024},
