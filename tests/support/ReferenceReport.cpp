@@ -72,7 +72,7 @@ void ReadClinfo(const std::string& listing, Answers& a) {
             std::to_string(std::strtoul(d["CL_DEVICE_VENDOR_ID"].c_str(), nullptr, 0));
         a[tag + "CLDriverVersion"] = Quoted(d["CL_DRIVER_VERSION"]);
     }
-    a["CLGPUs"] = std::to_string(gpus);
+    a["NumCLGPUs"] = std::to_string(gpus);
 }
 
 }  // namespace
@@ -94,7 +94,6 @@ Answers AskDrivers(const std::string& reference, const std::string& valuesFile,
 }
 
 std::vector<ReportStep> ExpectedSteps(Answers a, bool host) {
-    a["NumCLGPUs"] = a["CLGPUs"];
     const auto gl = [&](const char* function, int token) { return a[Question(function, token)]; };
     // The list names the extension GL_ARB_TEXTURE_FLOAT as GL_ARB_texture_float.
     const auto has = [&](const std::string& name) {
@@ -117,7 +116,7 @@ std::vector<ReportStep> ExpectedSteps(Answers a, bool host) {
                                                                      : "[" + answer + "]";
     }
     std::vector<bool> cuda;
-    for (int i = 0; i < std::atoi(a["CLGPUs"].c_str()); ++i)
+    for (int i = 0; i < std::atoi(a["NumCLGPUs"].c_str()); ++i)
         cuda.push_back(a["clgpu[" + std::to_string(i) + "].CUDASupported"] == "1");
     std::vector<ReportStep> steps = ReportSteps(1, cuda, host);
     for (ReportStep& step : steps)
