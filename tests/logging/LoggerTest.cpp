@@ -73,24 +73,33 @@ struct Captured {
 // The program initialises logging before it makes any logger.
 const bool initialised = (InitLogging(), true);
 
-TEST(Logger, WritesEachMessageAsOneLineStampedWithTheLocalTime) {
+// Debugger output gets every line ended with CRLF; the logger it stands over is
+// told of it, and is current again after it.
+TEST(Logger, WritesEachMessageAsOneStampedLineAndDebuggerOutputEndedWithCRLF) {
     const std::time_t before = std::time(nullptr);
     Captured captured;
     // Messages one short of the formatting buffer's 256 bytes, filling it, and past it.
     const std::string longest(254, 'x');
     SafeLog(&captured.logger, "", 0, "first %d", 1);
     Platform::Sleep(250);
-    SafeLog(&captured.logger, "", 0, "%s", "ends with LF\n");
-    SafeLog(&captured.logger, "", 0, "%s", "ends with CR\r");
-    SafeLog(&captured.logger, "", 0, "%s", "");
+    for (const char* text : {"ends with LF\n", "ends with CR\r", ""})
+        SafeLog(&captured.logger, "", 0, "%s", text);
     for (const char* format : {"%s|", "%s||", "%s|||"})
         SafeLog(&captured.logger, "", 0, format, longest.c_str());
+    syslogged.clear();
+    {
+        VLDebugStrLogger debugger;
+        SafeLog(&debugger, "", 0, "%s", "50% done");
+    }
+    EXPECT_EQ("<7><00000><7>50% done<7>\r\n", Numbered(syslogged));
     const std::time_t after = std::time(nullptr);
 
     const std::string text = captured.Text();
-    EXPECT_EQ("<00000>first 1\n<00001>ends with LF\n<00002>ends with CR\r<00003>\n<00004>" +
-                  longest + "|\n<00005>" + longest + "||\n<00006>" + longest + "|||\n",
-              Numbered(text));
+    EXPECT_EQ(
+        "<00000>first 1\n<00001>ends with LF\n<00002>ends with CR\r<00003>\n<00004>" + longest +
+            "|\n<00005>" + longest + "||\n<00006>" + longest +
+            "|||\n<00007>Activating new logger DebugStr\n<00008>Deactivating logger DebugStr\n",
+        Numbered(text));
     for (std::sregex_iterator line(text.begin(), text.end(), kStamp), end; line != end; ++line) {
         // The first line has no previous one; the second came after the pause.
         const double delta = std::stod((*line)[3]);
@@ -100,24 +109,10 @@ TEST(Logger, WritesEachMessageAsOneLineStampedWithTheLocalTime) {
     }
 }
 
-TEST(Logger, DebuggerOutputGetsEveryLineEndedWithCRLF) {
-    Captured previous;
-    syslogged.clear();
-    {
-        VLDebugStrLogger debugger;
-        SafeLog(&debugger, "", 0, "%s", "50% done");
-    }
-    EXPECT_EQ("<7><00000><7>50% done<7>\r\n", Numbered(syslogged));
-    // The logger it stood over was told of it, and so was current again.
-    EXPECT_EQ("<00000>Activating new logger DebugStr\n<00001>Deactivating logger DebugStr\n",
-              Numbered(previous.Text()));
-}
-
 TEST(Logger, FileLoggerWritesEveryLineWholeIntoItsFileInTheProfileFolder) {
     TempFolder folder;
     profileFolder = folder.Path();
-    const fs::path path = fs::path(folder.Path()) / "vllog.txt";
-    const fs::path moved = fs::path(folder.Path()) / "moved.txt";
+    const fs::path path = profileFolder + "/vllog.txt", moved = profileFolder + "/moved.txt";
     std::ofstream(path) << "old run\n";
     {
         // The first logger for a path starts a fresh file and creates none until it
@@ -140,9 +135,9 @@ TEST(Logger, FileLoggerWritesEveryLineWholeIntoItsFileInTheProfileFolder) {
         Numbered(ReadFile(path)));
     {
         VLFileLogger empty("empty.txt");
-        std::ofstream(fs::path(folder.Path()) / "empty.txt");
+        std::ofstream(profileFolder + "/empty.txt");
     }
-    EXPECT_FALSE(fs::exists(fs::path(folder.Path()) / "empty.txt"));
+    EXPECT_FALSE(fs::exists(profileFolder + "/empty.txt"));
     // Lines that cannot be written are dropped.
     profileFolder = folder.Path() + "/missing";
     VLFileLogger lost("lost.txt");

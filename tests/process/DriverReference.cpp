@@ -11,14 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 template <typename Function>
 Function Entry(const char* name) {
     return reinterpret_cast<Function>(eglGetProcAddress(name));
 }
-
-}  // namespace
 
 // A context of the compatibility profile on the first EGL device, with no surface,
 // as the probe makes its contexts.
@@ -44,14 +40,11 @@ int main(int argc, char** argv) {
         const GLenum name = static_cast<GLenum>(std::atoi(argv[i] + 1));
         // Room for more than one value: GL_MAX_VIEWPORT_DIMS writes two.
         GLint values[64] = {};
-        if (argv[i][0] == 'S') {
+        if (argv[i][0] == 'P') programiv(GL_FRAGMENT_PROGRAM_ARB, name, values);
+        if (argv[i][0] == 'I') getIntegerv(name, values);
+        if (argv[i][0] == 'S')
             std::printf("%s=%s\n", argv[i], reinterpret_cast<const char*>(getString(name)));
-            continue;
-        }
-        if (argv[i][0] == 'P')
-            programiv(GL_FRAGMENT_PROGRAM_ARB, name, values);
         else
-            getIntegerv(name, values);
-        std::printf("%s=%d\n", argv[i], values[0]);
+            std::printf("%s=%d\n", argv[i], values[0]);
     }
 }

@@ -16,9 +16,7 @@
 
 extern char** environ;
 
-namespace {
-
-std::string Contents(int fd) {
+static std::string Contents(int fd) {
     std::string text;
     char buffer[65536];
     lseek(fd, 0, SEEK_SET);
@@ -26,8 +24,6 @@ std::string Contents(int fd) {
     close(fd);
     return text;
 }
-
-}  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options) {

@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <regex>
 
@@ -73,7 +72,7 @@ void ReadClinfo(const std::string& listing, Answers& a) {
             std::to_string(std::strtoul(d["CL_DEVICE_VENDOR_ID"].c_str(), nullptr, 0));
         a[tag + "CLDriverVersion"] = Quoted(d["CL_DRIVER_VERSION"]);
     }
-    a["CLGPUs"] = std::to_string(gpus);
+    a["NumCLGPUs"] = std::to_string(gpus);
 }
 
 }  // namespace
@@ -84,10 +83,9 @@ Answers AskDrivers(const std::string& reference, const std::string& valuesFile,
         Question("glGetIntegerv", GL_MAX_RECTANGLE_TEXTURE_SIZE_ARB)};
     for (GLenum name : {GL_VENDOR, GL_RENDERER, GL_VERSION, GL_EXTENSIONS})
         questions.push_back(Question("glGetString", name));
-    for (const ExpectedHostQuery& query : kExpectedHostQueries) {
+    for (const ExpectedHostQuery& query : kExpectedHostQueries)
         if (std::string(query.function) != "extension")
             questions.push_back(Question(query.function, query.token));
-    }
     Answers a;
     Read(ReadFile(valuesFile), a);
     Read(RunProcess(reference, questions, options).out, a);
@@ -96,14 +94,11 @@ Answers AskDrivers(const std::string& reference, const std::string& valuesFile,
 }
 
 std::vector<ReportStep> ExpectedSteps(Answers a, bool host) {
-    a["NumCLGPUs"] = a["CLGPUs"];
     const auto gl = [&](const char* function, int token) { return a[Question(function, token)]; };
     // The list names the extension GL_ARB_TEXTURE_FLOAT as GL_ARB_texture_float.
-    const auto has = [&](std::string name) {
-        std::string list = " " + gl("glGetString", GL_EXTENSIONS) + " ";
-        for (std::string* text : {&list, &name})
-            std::transform(text->begin(), text->end(), text->begin(), ::tolower);
-        return list.find(" " + name + " ") != std::string::npos ? "1" : "0";
+    const auto has = [&](const std::string& name) {
+        const std::regex word("(^| )" + name + "( |$)", std::regex::icase);
+        return std::regex_search(gl("glGetString", GL_EXTENSIONS), word) ? "1" : "0";
     };
     // The newest version the report tells is 3.0.
     const std::string version = gl("glGetString", GL_VERSION);
@@ -121,14 +116,12 @@ std::vector<ReportStep> ExpectedSteps(Answers a, bool host) {
                                                                      : "[" + answer + "]";
     }
     std::vector<bool> cuda;
-    for (int i = 0; i < std::atoi(a["CLGPUs"].c_str()); ++i)
+    for (int i = 0; i < std::atoi(a["NumCLGPUs"].c_str()); ++i)
         cuda.push_back(a["clgpu[" + std::to_string(i) + "].CUDASupported"] == "1");
     std::vector<ReportStep> steps = ReportSteps(1, cuda, host);
-    for (ReportStep& step : steps) {
-        for (std::string& key : step.lines) {
-            const std::string value = a.count(key) ? a[key] : a[key.substr(key.find('.') + 1)];
-            if (key.find('=') == std::string::npos) key += "=" + value;
-        }
-    }
+    for (ReportStep& step : steps)
+        for (std::string& key : step.lines)
+            if (key.find('=') == std::string::npos)
+                key += "=" + (a.count(key) ? a[key] : a[key.substr(key.find('.') + 1)]);
     return steps;
 }

@@ -23,16 +23,13 @@ namespace {
 // What the next platform and queries answer. A display device's context
 // handle is its index plus one; "!" before a device name makes its context fail.
 struct Script {
-    Script(const std::vector<std::string>& devices, const std::vector<WMIData>& adapters,
-           const std::map<GLenum, GLint>& integers = {})
-        : devices(devices), adapters(adapters), integers(integers) {}
     std::vector<std::string> devices;  // "name=adapter"
     std::vector<WMIData> adapters;
-    std::map<GLenum, GLint> integers;
+    std::map<GLenum, GLint> integers{};
     const char* adapterFailure = nullptr;
     GLenum error = GL_NO_ERROR;  // left by every glGetIntegerv
     int contextsMade = 0;
-} script({}, {});
+} script;
 
 EGLContext current = EGL_NO_CONTEXT;
 GLenum pendingError = GL_NO_ERROR;
@@ -133,7 +130,7 @@ std::vector<std::string> Enumerate(const Script& next) {
     return result;
 }
 
-TEST(GPUImplWinTest, AdaptersMeetContextsByName) {
+TEST(GPUImplWinTest, AdaptersMeetContextsByNameAndAnswerFromTheirRecord) {
     typedef std::vector<std::string> Texts;
     // One name shares the last context made for it.
     const Script twoOfOneName{
@@ -151,16 +148,12 @@ TEST(GPUImplWinTest, AdaptersMeetContextsByName) {
               Enumerate({{"!D1=Radeon", "D2=Radeon"}, {Adapter("Radeon")}}));
 
     // A failing adapter query ends enumeration before any context is made.
-    Script failingQuery = twoOfOneName;
-    failingQuery.adapterFailure = "pSvc->ExecQuery";
     EXPECT_EQ(Texts({"pSvc->ExecQuery\nDoGetGPUs fails with exception\n"}),
-              Enumerate(failingQuery));
+              Enumerate({twoOfOneName.devices, twoOfOneName.adapters, {}, "pSvc->ExecQuery"}));
     EXPECT_EQ(0, script.contextsMade);
-}
 
-// The adapter answers come from the adapter record; the NVIDIA and AMD
-// drivers refine its memory through OpenGL, in kilobytes.
-TEST(GPUImplWinTest, AdapterAnswersAndMemory) {
+    // The adapter answers come from the adapter record; the NVIDIA and AMD
+    // drivers refine its memory through OpenGL, in kilobytes.
     Load({{"D1=Adapter"},
           {},
           {{GL_GPU_MEMORY_INFO_DEDICATED_VIDMEM_NVX, 8 * 1024 * 1024},
