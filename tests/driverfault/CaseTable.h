@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -38,3 +40,10 @@ inline std::vector<CaseLines> ReadCaseTable(const std::string& path, size_t word
     }
     return cases;
 }
+
+// The cases of a table file whose lines begin with firstWords words, each test
+// named by the first.
+#define INSTANTIATE_CASE_TABLE(prefix, suite, path, firstWords)            \
+    INSTANTIATE_TEST_SUITE_P(                                              \
+        prefix, suite, testing::ValuesIn(ReadCaseTable(path, firstWords)), \
+        [](const testing::TestParamInfo<CaseLines>& info) { return info.param.words[0]; })

@@ -10,7 +10,6 @@
 #include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -39,13 +38,11 @@ static const struct Named enumerants[] = {
 };
 // clang-format on
 
+// The actions' names, in the order of enum FaultAction.
 // clang-format off
-static const struct Named actions[] = {
-    {"answer", FAULT_ANSWER}, {"values", FAULT_VALUES}, {"null", FAULT_NULL},
-    {"text", FAULT_TEXT}, {"long", FAULT_LONG}, {"hide", FAULT_HIDE},
-    {"unterminated", FAULT_UNTERMINATED}, {"fail", FAULT_FAIL}, {"error", FAULT_ERROR},
-    {"crash", FAULT_CRASH}, {"hang", FAULT_HANG}, {"print", FAULT_PRINT}, {"exit", FAULT_EXIT},
-    {"unchecked", FAULT_UNCHECKED}, {"gpu", FAULT_GPU}, {"recount", FAULT_RECOUNT},
+static const char* const actions[] = {
+    "answer", "values", "long", "error", "exit", "recount", "text", "hide", "unterminated",
+    "print", "null", "fail", "crash", "hang", "unchecked", "gpu"
 };
 // clang-format on
 
@@ -74,25 +71,13 @@ void* realSymbol(const char* library, const char* name) {
     return symbol;
 }
 
-static int lookUp(const struct Named* table, size_t size, const char* name, long long* value) {
-    for (size_t i = 0; i < size; ++i) {
-        if (strcmp(table[i].name, name) == 0) {
-            *value = table[i].value;
-            return 1;
-        }
-    }
-    return 0;
-}
-
 // An enumerant's name, or a number as C writes it; negative numbers wrap.
 static unsigned long long number(const char* text) {
-    long long named = 0;
-    if (lookUp(enumerants, sizeof enumerants / sizeof enumerants[0], text, &named)) {
-        return (unsigned long long)named;
+    for (size_t i = 0; i < sizeof enumerants / sizeof enumerants[0]; ++i) {
+        if (strcmp(enumerants[i].name, text) == 0) return (unsigned long long)enumerants[i].value;
     }
     char* end = NULL;
-    const unsigned long long value =
-        text[0] == '-' ? (unsigned long long)strtoll(text, &end, 0) : strtoull(text, &end, 0);
+    const unsigned long long value = strtoull(text, &end, 0);
     if (end == text || *end != '\0') faultDie("not a number or known enumerant", text);
     return value;
 }
@@ -102,32 +87,29 @@ static void parseFault(const char* text, struct DriverFault* fault) {
     char selector[64] = "";
     char action[16] = "";
     int end = 0;
+    fault->selector = FAULT_NO_SELECTOR;
     if (sscanf(text, "%63[^(:](%63[^)]):%15[^:]%n", fault->call, selector, action, &end) == 3) {
-        fault->hasSelector = 1;
         fault->selector = (long long)number(selector);
     } else if (sscanf(text, "%63[^(:]:%15[^:]%n", fault->call, action, &end) != 2) {
         faultDie("cannot read", text);
     }
-    long long kind = 0;
-    if (!lookUp(actions, sizeof actions / sizeof actions[0], action, &kind)) {
-        faultDie("unknown action in", text);
-    }
+    int kind = 0;
+    while (kind <= FAULT_GPU && strcmp(actions[kind], action) != 0) ++kind;
+    if (kind > FAULT_GPU) faultDie("unknown action in", text);
     fault->action = (enum FaultAction)kind;
+    // Numbers come first among the values, texts last.
     const char* value = text[end] == ':' ? text + end + 1 : NULL;
-    const int hasText = kind >= FAULT_TEXT && kind <= FAULT_PRINT;
-    const int needsValue = kind <= FAULT_PRINT;
-    if (needsValue != (value != NULL) || (value == NULL && text[end] != '\0')) {
+    if ((kind <= FAULT_PRINT) != (value != NULL) || (value == NULL && text[end] != '\0')) {
         faultDie("wrong value in", text);
     }
-    if (hasText && strlen(value) >= sizeof fault->text) faultDie("text too long in", text);
-    if (hasText) {
-        strcpy(fault->text, value);
-        decodeFaultText(fault->text);
-    }
+    if (value == NULL) return;
+    if (strlen(value) >= sizeof fault->text) faultDie("text too long in", text);
+    strcpy(fault->text, value);
+    decodeFaultText(fault->text);
     int at = 0;
+    if (kind < FAULT_RECOUNT) fault->value = number(value);
     if (kind == FAULT_RECOUNT) sscanf(value, "%lld,%lld%n", fault->counts, fault->counts + 1, &at);
     if (kind == FAULT_RECOUNT && (at == 0 || value[at] != '\0')) faultDie("wrong counts in", text);
-    if (!hasText && kind != FAULT_RECOUNT && value != NULL) fault->value = number(value);
 }
 
 static void readFaults(void) {
@@ -147,17 +129,12 @@ const struct DriverFault* driverFault(const char* call, long long selector) {
     for (int i = 0; i < faultCount; ++i) {
         const struct DriverFault* fault = &faults[i];
         if (fault->action == FAULT_GPU || strcmp(fault->call, call) != 0) continue;
-        if (fault->hasSelector && fault->selector != selector) continue;
+        if (fault->selector != FAULT_NO_SELECTOR && fault->selector != selector) continue;
         if (fault->action == FAULT_CRASH) faultCrash();
-        if (fault->action == FAULT_HANG) {
-            for (;;) pause();
-        }
+        while (fault->action == FAULT_HANG) pause();
         if (fault->action == FAULT_EXIT) exit((int)fault->value);
-        if (fault->action == FAULT_PRINT) {
-            fputs(fault->text, stdout);
-            continue;
-        }
-        return fault;
+        if (fault->action != FAULT_PRINT) return fault;
+        fputs(fault->text, stdout);
     }
     return NULL;
 }
@@ -202,10 +179,9 @@ static char* withoutWords(const char* text, const char* hidden) {
 const char* longFaultText(size_t length, unsigned more) {
     static char* text;
     if (text == NULL) {
-        text = malloc(length + MAX_MORE + 1);
+        text = calloc(length + MAX_MORE + 1, 1);
         if (text == NULL) faultDie("cannot allocate a long text", "");
         memset(text, 'x', length + MAX_MORE);
-        text[length + MAX_MORE] = '\0';
     }
     return text + MAX_MORE - more % (MAX_MORE + 1);
 }

@@ -58,7 +58,6 @@
 // a mistyped test cannot pass on a healthy driver.
 #pragma once
 
-#include <stddef.h>
 #include <stdlib.h>
 
 // The actions that take a value come first, those whose value is a text last
@@ -73,8 +72,7 @@ enum FaultAction {
 
 struct DriverFault {
     char call[64];
-    int hasSelector;
-    long long selector;
+    long long selector;  // FAULT_NO_SELECTOR for every call of the function
     enum FaultAction action;
     unsigned long long value;  // answer, values, long, error, exit
     long long counts[2];       // recount
@@ -99,6 +97,10 @@ static inline void decodeFaultText(char* text) {
     }
     *out = '\0';
 }
+
+// The bytes a single-value query writes after its answer when a values fault
+// tells it to write more.
+#define FILLER 0x7E
 
 // Passed as the selector by calls that are asked about no enumerant.
 #define FAULT_NO_SELECTOR (-1LL)

@@ -87,18 +87,16 @@ std::string ReadBack(DescriptionParser& reader, const std::string& detail, std::
 }
 
 // A case of faults.txt, which says what each field holds.
-class DriverFault : public testing::TestWithParam<CaseLines> {
-protected:
-    // The texts of the case's indented lines that begin with marker.
-    static Texts Details(char marker) {
-        Texts texts;
-        for (const std::string& detail : GetParam().details) {
-            if (detail[0] == marker)
-                texts.push_back(detail.substr(std::min<size_t>(2, detail.size())));
-        }
-        return texts;
+class DriverFault : public testing::TestWithParam<CaseLines> {};
+
+// The texts of the case's indented lines that begin with marker.
+Texts Details(char marker) {
+    Texts texts;
+    for (const std::string& detail : DriverFault::GetParam().details) {
+        if (detail[0] == marker) texts.push_back(detail.substr(std::min<size_t>(2, detail.size())));
     }
-};
+    return texts;
+}
 
 TEST_P(DriverFault, RunEndsBoundedWithAWellFormedReport) {
     const bool host = GetParam().words[1] == "host";
@@ -158,10 +156,6 @@ TEST_P(DriverFault, RunEndsBoundedWithAWellFormedReport) {
     EXPECT_EQ(Texts(healthy.begin(), healthy.begin() + lines.size()), ReportWithoutTimes(run.out));
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, DriverFault,
-                         testing::ValuesIn(ReadCaseTable(TROVEX_FAULT_CASES, 4)),
-                         [](const testing::TestParamInfo<CaseLines>& info) {
-                             return info.param.words[0];
-                         });
+INSTANTIATE_CASE_TABLE(Faults, DriverFault, TROVEX_FAULT_CASES, 4);
 
 }  // namespace

@@ -14,10 +14,6 @@
 
 #include "DriverFault.h"
 
-// The bytes a single-value query writes after its answer when told to write
-// more values.
-#define FILLER 0x7E
-
 // Declares real_<name>, the real library's function, looked up once.
 #define REAL(name)                        \
     static __typeof__(&name) real_##name; \
@@ -52,14 +48,18 @@ static const GLubyte* wordAt(const char* list, GLuint index) {
     return NULL;
 }
 
+// The functions whose answers faults alter: eglGetProcAddress hands out
+// fake_<name> in their place.
+// clang-format off
+#define WRAPPED(X)                                                                              \
+    X(glGetString) X(glGetStringi) X(glGetIntegerv) X(glGetError) X(glClear) X(glGetShaderiv) \
+    X(glGetProgramiv) X(glGetProgramivARB) X(eglQueryDevicesEXT)
+// clang-format on
+
 // The driver's functions behind the wrappers, set when eglGetProcAddress
 // hands a wrapper out.
-#define DRIVER(function) static __typeof__(&function) real_##function
-DRIVER(glGetString);
-DRIVER(glGetStringi);
-DRIVER(glGetError);
-DRIVER(glClear);
-DRIVER(eglQueryDevicesEXT);
+#define DRIVER(function) static __typeof__(&function) real_##function;
+WRAPPED(DRIVER)
 
 static const GLubyte* APIENTRY fake_glGetString(GLenum name) {
     const struct DriverFault* fault = driverFault("glGetString", name);
@@ -79,7 +79,6 @@ static const GLubyte* APIENTRY fake_glGetStringi(GLenum name, GLuint index) {
 
 // A single-value query whose answer a fault alters.
 #define VALUES(function, parameters, arguments)                          \
-    DRIVER(function);                                                    \
     static void APIENTRY fake_##function parameters {                    \
         const struct DriverFault* fault = driverFault(#function, pname); \
         real_##function arguments;                                       \
@@ -129,15 +128,7 @@ __eglMustCastToProperFunctionPointerType EGLAPIENTRY eglGetProcAddress(const cha
     REAL(eglGetProcAddress);
     const __eglMustCastToProperFunctionPointerType real = real_eglGetProcAddress(name);
     if (real == NULL) return NULL;
-    WRAP(glGetString);
-    WRAP(glGetStringi);
-    WRAP(glGetIntegerv);
-    WRAP(glGetError);
-    WRAP(glClear);
-    WRAP(glGetShaderiv);
-    WRAP(glGetProgramiv);
-    WRAP(glGetProgramivARB);
-    WRAP(eglQueryDevicesEXT);
+    WRAPPED(WRAP)
     return real;
 }
 

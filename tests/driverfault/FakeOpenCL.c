@@ -15,9 +15,6 @@
 // The status a failing call answers.
 #define FAILED CL_OUT_OF_RESOURCES
 
-// The bytes an info query writes after its answer when told to write more.
-#define FILLER 0x7E
-
 // Declares real_<name>, the real loader's function, looked up once.
 #define REAL(name)                    \
     static cl_api_##name real_##name; \
@@ -30,29 +27,22 @@ static int answerInfo(const struct DriverFault* fault, size_t size, void* value,
                       size_t* sizeReturned, cl_int* status) {
     if (fault == NULL) return 0;
     if (faultIs(fault, FAULT_UNCHECKED) && sizeReturned == NULL) faultCrash();
-    *status = CL_SUCCESS;
+    *status = faultIs(fault, FAULT_FAIL) ? FAILED : CL_SUCCESS;
     const int unterminated = faultIs(fault, FAULT_UNTERMINATED);
-    if (faultIs(fault, FAULT_TEXT) || faultIs(fault, FAULT_LONG) || unterminated) {
-        const char* text = unterminated ? fault->text : faultText(fault, NULL);
+    const char* text = unterminated ? fault->text : faultText(fault, NULL);
+    if (text != NULL) {
         const size_t answered = strlen(text) + !unterminated;
         if (value != NULL && size < answered) *status = CL_INVALID_VALUE;
         if (value != NULL && size >= answered) memcpy(value, text, answered);
         if (sizeReturned != NULL) *sizeReturned = answered;
         return 1;
     }
-    if (faultIs(fault, FAULT_FAIL)) *status = FAILED;
     if (!faultIs(fault, FAULT_ANSWER)) return faultIs(fault, FAULT_FAIL);
     // Little-endian: the low bytes of the value fill a 32-bit answer.
     if (value != NULL && size <= sizeof fault->value) memcpy(value, &fault->value, size);
     if (value == NULL && sizeReturned != NULL) *sizeReturned = (size_t)fault->value;
     return 1;
 }
-
-// OpenCL's rule for an info query: a value gets room for the whole answer.
-#define CHECK_ROOM(call, object)                                    \
-    size_t needed = 0;                                              \
-    if (value != NULL) real_##call(object, name, 0, NULL, &needed); \
-    CHECK_RULE(#call, value != NULL && size < needed)
 
 // OpenCL defines five device types, the five lowest bits, and CL_DEVICE_TYPE_ALL
 // for every one.
@@ -70,17 +60,6 @@ CL_API_ENTRY cl_int CL_API_CALL clGetPlatformIDs(cl_uint size, cl_platform_id* p
     return status;
 }
 
-CL_API_ENTRY cl_int CL_API_CALL clGetPlatformInfo(cl_platform_id platform, cl_platform_info name,
-                                                  size_t size, void* value, size_t* sizeReturned) {
-    cl_int status = CL_SUCCESS;
-    if (answerInfo(driverFault("clGetPlatformInfo", name), size, value, sizeReturned, &status)) {
-        return status;
-    }
-    REAL(clGetPlatformInfo);
-    CHECK_ROOM(clGetPlatformInfo, platform);
-    return real_clGetPlatformInfo(platform, name, size, value, sizeReturned);
-}
-
 CL_API_ENTRY cl_int CL_API_CALL clGetDeviceIDs(cl_platform_id platform, cl_device_type type,
                                                cl_uint size, cl_device_id* devices,
                                                cl_uint* count) {
@@ -94,15 +73,10 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceIDs(cl_platform_id platform, cl_devic
     return status;
 }
 
-CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_info name,
-                                                size_t size, void* value, size_t* sizeReturned) {
-    cl_int status = CL_SUCCESS;
-    const struct DriverFault* fault = driverFault("clGetDeviceInfo", name);
-    if (answerInfo(fault, size, value, sizeReturned, &status)) return status;
-    REAL(clGetDeviceInfo);
-    CHECK_RULE("clGetDeviceInfo", device == NULL);
-    CHECK_ROOM(clGetDeviceInfo, device);
-    status = real_clGetDeviceInfo(device, name, size, value, sizeReturned);
+// What the driver wrote of an info query's answer, altered: filler after
+// it, and CPU devices typed as GPUs.
+static cl_int alterInfo(const struct DriverFault* fault, cl_uint name, size_t size, void* value,
+                        cl_int status) {
     // Through memset, which a sanitizer build checks: this library is not
     // instrumented itself.
     if (faultIs(fault, FAULT_VALUES) && value != NULL && fault->value > 1) {
@@ -114,6 +88,27 @@ CL_API_ENTRY cl_int CL_API_CALL clGetDeviceInfo(cl_device_id device, cl_device_i
     }
     return status;
 }
+
+// An info query about an object, which meets the rule checked (0 where none)
+// and OpenCL's rule for every info query: a value gets room for the whole
+// answer.
+#define INFO(call, type, broken)                                                              \
+    CL_API_ENTRY cl_int CL_API_CALL call(type object, cl_uint name, size_t size, void* value, \
+                                         size_t* sizeReturned) {                              \
+        cl_int status = CL_SUCCESS;                                                           \
+        const struct DriverFault* fault = driverFault(#call, name);                           \
+        if (answerInfo(fault, size, value, sizeReturned, &status)) return status;             \
+        REAL(call);                                                                           \
+        CHECK_RULE(#call, broken);                                                            \
+        size_t needed = 0;                                                                    \
+        if (value != NULL) real_##call(object, name, 0, NULL, &needed);                       \
+        CHECK_RULE(#call, value != NULL && size < needed);                                    \
+        status = real_##call(object, name, size, value, sizeReturned);                        \
+        return alterInfo(fault, name, size, value, status);                                   \
+    }
+
+INFO(clGetPlatformInfo, cl_platform_id, 0)
+INFO(clGetDeviceInfo, cl_device_id, object == NULL)
 
 // The other functions the program's loader check asks for pass through, once
 // their arguments meet the rule their call is checked against (0 where none).

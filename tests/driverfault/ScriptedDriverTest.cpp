@@ -69,11 +69,7 @@ TEST_P(ScriptedDriver, CapabilitiesFollowTheDriversAnswers) {
                 "capabilities: " + expected[1] + " " + expected[2] + " 0 " + expected[3] + ";");
 }
 
-INSTANTIATE_TEST_SUITE_P(Drivers, ScriptedDriver,
-                         testing::ValuesIn(ReadCaseTable(TROVEX_CAPABILITY_CASES, 4)),
-                         [](const testing::TestParamInfo<CaseLines>& info) {
-                             return info.param.words[0];
-                         });
+INSTANTIATE_CASE_TABLE(Drivers, ScriptedDriver, TROVEX_CAPABILITY_CASES, 4);
 
 // Every device type the library names is one OpenCL defines: the program's
 // runs ask for GPUs, and here all devices are asked for, PoCL's one CPU device.
