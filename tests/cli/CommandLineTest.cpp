@@ -65,7 +65,7 @@ const CommandLineCase kCommandLineCases[] = {
     // The countdown after the run; -timeout changes nothing; a failed run ends at once.
     {{"-hang=1\"", "-stdout=x"}, "x\ndelayExit=1\n", "", 0, kWaits},
     {{"-hang=-5", "-stdout=x"}, "x\n", "", 0, 0},
-    {{"-timeout=3", "-hang=\"1x", "-stdout=x"}, "x\n", "", 0, 0},
+    {{"-hang=\"1x", "-timeout=3", "-stdout=x"}, "x\n", "", 0, 0},
     {{"-failAfter=0", "-hang=2"}, "", kFailure, 2, 0},
     {{"-verbose"}, "two-of-each", "", 0, kProbes | kLogs},
     {{"-verbose=\"1", "-app=\"Velmora"}, "two-of-each", "", 0, kProbes},

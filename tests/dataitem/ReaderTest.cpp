@@ -4,6 +4,7 @@
 // host program uses them directly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "FailureText.h"
+#include "ReportLine.h"
 #include "ReportModel.h"
 #include "dataitem/DataItemArray.h"
 #include "dataitem/DataItemInt.h"
@@ -27,14 +29,13 @@ std::string Repeat(const std::string& text, int count) {
     return result;
 }
 
-// The values a query wrote, where it had room for one more than a caller gives.
+// The values a query wrote, where it had room for one more than a caller gives, in
+// the report's form of a value list.
 std::string Values(const std::function<void(GLint*)>& query) {
     std::vector<GLint> values(kMaxGLQueryValues + 1, INT_MIN);
     query(values.data());
-    std::string text;
-    for (size_t i = 0; i < values.size() && values[i] != INT_MIN; ++i)
-        text += (i == 0 ? "" : ", ") + std::to_string(values[i]);
-    return "[" + text + "]";
+    values.erase(std::find(values.begin(), values.end(), INT_MIN), values.end());
+    return ReportLine::FormatValues(values);
 }
 
 // One line for a query that answers.
